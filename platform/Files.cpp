@@ -1,0 +1,86 @@
+#include "platform/Files.h"
+
+#include <dirent.h>
+#include <strings.h>
+#include <sys/stat.h>
+
+#include <vector>
+
+namespace zb {
+namespace {
+
+std::vector<std::string> splitComponents(const std::string& path) {
+  std::vector<std::string> parts;
+  std::string cur;
+  for (char c : path) {
+    if (c == '/' || c == '\\') {
+      if (!cur.empty()) parts.push_back(cur);
+      cur.clear();
+    } else {
+      cur += c;
+    }
+  }
+  if (!cur.empty()) parts.push_back(cur);
+  return parts;
+}
+
+bool exists(const std::string& p) {
+  struct stat st;
+  return ::stat(p.c_str(), &st) == 0;
+}
+
+// Finds an entry of dir whose name equals name ignoring case.
+std::string matchInDir(const std::string& dir, const std::string& name) {
+  DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
+  if (!d) return name;
+  std::string found = name;
+  while (dirent* e = ::readdir(d)) {
+    if (::strcasecmp(e->d_name, name.c_str()) == 0) {
+      found = e->d_name;
+      break;
+    }
+  }
+  ::closedir(d);
+  return found;
+}
+
+}  // namespace
+
+std::string resolvePath(const std::string& path) {
+  const bool absolute = !path.empty() && (path[0] == '/' || path[0] == '\\');
+  std::string out = absolute ? "/" : "";
+  bool missing = false;
+  for (const std::string& part : splitComponents(path)) {
+    std::string base = out;
+    std::string candidate = base + part;
+    if (!missing && part != "." && part != ".." && !exists(candidate)) {
+      std::string m = matchInDir(base.empty() ? "." : base, part);
+      candidate = base + m;
+      if (!exists(candidate)) missing = true;
+    }
+    out = candidate + "/";
+  }
+  if (!out.empty() && out.back() == '/' && out != "/") out.pop_back();
+  return out;
+}
+
+FILE* openFile(const std::string& path, const char* mode) {
+  return std::fopen(resolvePath(path).c_str(), mode);
+}
+
+bool fileExists(const std::string& path) { return exists(resolvePath(path)); }
+
+bool makeParentDirs(const std::string& path) {
+  std::string resolved = resolvePath(path);
+  size_t slash = resolved.find_last_of('/');
+  if (slash == std::string::npos || slash == 0) return true;
+  std::string dir = resolved.substr(0, slash);
+  std::string cur;
+  for (const std::string& part : splitComponents(dir)) {
+    cur += (cur.empty() && dir[0] != '/') ? part : "/" + part;
+    if (!exists(cur)) ::mkdir(cur.c_str(), 0755);
+  }
+  return exists(dir);
+}
+
+}  // namespace zb
