@@ -1,0 +1,112 @@
+#include "game/GameCatalog.h"
+
+#include "platform/Random.h"
+
+namespace zb {
+namespace {
+
+const PickRadio kRadios[kPickRadioCount] = {
+    {"Unicolor", kFamilyTessel, 0, 460, 140},
+    {"quadcolor", kFamilyTessel, 1, 460, 190},
+    {"smart mix", kFamilyTessel, 2, 460, 240},
+    {"advanced mix", kFamilyTessel, 3, 460, 295},
+    {"Remover", kFamilySinkra, 2, 35, 140},
+    {"Collector", kFamilySinkra, 0, 35, 180},
+    {"Sinkra", kFamilySinkra, 4, 35, 215},
+    {"Sinkra adv", kFamilySinkra, 1, 35, 255},
+    {"Turn Play", kFamilySinkra, 3, 35, 290},
+    {"Strip mania", kFamilyGyrex, 0, 270, 425},
+    {"Shift Mania", kFamilyGyrex, 1, 270, 465},
+    {"Time Mania", kFamilyGyrex, 2, 270, 500},
+};
+
+// One list for all families: kind for Tessel, kind + 4 for Sinkra, kind + 9 for Gyrex.
+const char* const kVariantCaptions[12] = {
+    "Unicolor", "quadcolor", "smart mix", "adv mix",    "Collector",   "advanced",
+    "Remover",  "Turn Play", "Classic",   "Strip mania", "Shift mania", "Time mania",
+};
+
+const char* const kTop10Variants[12] = {
+    "Unicolor",  "quadcolor", "smart mix", "advanced mix", "Remover",     "Collector",
+    "classic",   "Sinkra adv", "Turn Play", "Strip mania", "Shift Mania", "Time Mania",
+};
+
+int captionIndex(int family, int kind) {
+  switch (family) {
+    case kFamilyTessel: return kind >= 0 && kind < 4 ? kind : -1;
+    case kFamilySinkra: return kind >= 0 && kind < 5 ? kind + 4 : -1;
+    case kFamilyGyrex: return kind >= 0 && kind < 3 ? kind + 9 : -1;
+    default: return -1;
+  }
+}
+
+}  // namespace
+
+const PickRadio& pickRadio(int radio) {
+  if (radio < 0 || radio >= kPickRadioCount) return kRadios[0];
+  return kRadios[radio];
+}
+
+int radioForGame(int family, int kind) {
+  switch (family) {
+    case kFamilyTessel: return kind >= 0 && kind < 4 ? kind : 0;
+    case kFamilySinkra:
+      switch (kind) {
+        case 0: return 5;
+        case 1: return 7;
+        case 3: return 8;
+        case 4: return 6;
+        default: return 4;
+      }
+    case kFamilyGyrex: return kind >= 0 && kind < 3 ? kind + 9 : 9;
+    default: {
+      static const int kFirstStart[6] = {0, 1, 6, 4, 9, 11};
+      return kFirstStart[random() % 6];
+    }
+  }
+}
+
+bool variantAvailable(int family, int kind) {
+  return family == kFamilySinkra && kind >= 0 && kind <= 3;
+}
+
+const char* familyCaption(int family) {
+  switch (family) {
+    case kFamilyTessel: return "Tessel";
+    case kFamilySinkra: return "Sinkra";
+    case kFamilyGyrex: return "Gyrex";
+    default: return "";
+  }
+}
+
+const char* variantCaption(int family, int kind) {
+  int i = captionIndex(family, kind);
+  return i < 0 ? "" : kVariantCaptions[i];
+}
+
+const char* levelCaption(int level) {
+  switch (level) {
+    case 1: return "expert";
+    case 2: return "master";
+    default: return "Novice";
+  }
+}
+
+const char* top10VariantCaption(int family, int kind) {
+  if (family == kFamilySinkra) {
+    // The Top 10 list orders the Sinkra variants as the pick-game screen does.
+    static const int kSinkraSlot[5] = {1, 3, 0, 4, 2};
+    return kind >= 0 && kind < 5 ? kTop10Variants[4 + kSinkraSlot[kind]] : "";
+  }
+  int i = captionIndex(family, kind);
+  return i < 0 ? "" : kTop10Variants[i];
+}
+
+const char* familySaveName(int family) {
+  const char* name = familyCaption(family);
+  return *name ? name : "DefaultGame";
+}
+
+std::string scoreCategory(int kind, int level) { return std::to_string(kind * 100 + level); }
+
+}  // namespace zb

@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "game/GameCatalog.h"
+#include "platform/Random.h"
+
+namespace {
+
+TEST(GameCatalog, RadiosRoundTripToTheirGame) {
+  for (int r = 0; r < zb::kPickRadioCount; ++r) {
+    const zb::PickRadio& radio = zb::pickRadio(r);
+    EXPECT_EQ(zb::radioForGame(radio.family, radio.kind), r) << radio.label;
+  }
+  // Radio 6 is the Classic variant, radio 4 the Remover.
+  EXPECT_EQ(zb::pickRadio(6).kind, 4);
+  EXPECT_EQ(zb::pickRadio(4).kind, 2);
+  EXPECT_EQ(zb::radioForGame(zb::kFamilySinkra, 99), 4);
+}
+
+TEST(GameCatalog, FirstStartPicksOneOfSixPreselections) {
+  std::set<int> seen;
+  zb::seedRandom(1);
+  for (int i = 0; i < 200; ++i) seen.insert(zb::radioForGame(zb::kFamilyNone, 0));
+  EXPECT_EQ(seen, (std::set<int>{0, 1, 4, 6, 9, 11}));
+}
+
+TEST(GameCatalog, OnlyBuiltSinkraVariantsAreAvailable) {
+  for (int r = 0; r < zb::kPickRadioCount; ++r) {
+    const zb::PickRadio& radio = zb::pickRadio(r);
+    bool expected = r == 4 || r == 5 || r == 7 || r == 8;
+    EXPECT_EQ(zb::variantAvailable(radio.family, radio.kind), expected) << radio.label;
+  }
+}
+
+TEST(GameCatalog, CaptionsFollowTheFamilyOffsets) {
+  EXPECT_STREQ(zb::variantCaption(zb::kFamilySinkra, 1), "advanced");
+  EXPECT_STREQ(zb::variantCaption(zb::kFamilyTessel, 3), "adv mix");
+  EXPECT_STREQ(zb::variantCaption(zb::kFamilyGyrex, 0), "Strip mania");
+  EXPECT_STREQ(zb::variantCaption(zb::kFamilySinkra, 7), "");
+  EXPECT_STREQ(zb::top10VariantCaption(zb::kFamilySinkra, 0), "Collector");
+  EXPECT_STREQ(zb::top10VariantCaption(zb::kFamilySinkra, 1), "Sinkra adv");
+  EXPECT_STREQ(zb::top10VariantCaption(zb::kFamilySinkra, 2), "Remover");
+  EXPECT_STREQ(zb::top10VariantCaption(zb::kFamilySinkra, 3), "Turn Play");
+  EXPECT_STREQ(zb::top10VariantCaption(zb::kFamilySinkra, 4), "classic");
+  EXPECT_STREQ(zb::levelCaption(0), "Novice");
+  EXPECT_STREQ(zb::levelCaption(2), "master");
+  EXPECT_EQ(zb::scoreCategory(4, 1), "401");
+  EXPECT_STREQ(zb::familySaveName(zb::kFamilySinkra), "Sinkra");
+}
+
+}  // namespace
