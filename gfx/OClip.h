@@ -1,0 +1,148 @@
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gfx/DibSection.h"
+#include "gfx/OBitmap.h"
+#include "gfx/ORect.h"
+
+// A point a clip moves to. `tag` is the caller's own 8 bytes.
+struct OWaypoint {
+  double x = 0;
+  double y = 0;
+  int64_t tag = 0;
+  double speed = 0;
+};
+
+// What a screen last drew of a clip; the screen owns these values.
+struct OClipDrawnState {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  int frameKey = -1;
+  int opacity = -1;
+  bool visible = false;
+  bool wasVisible = false;  // cleared when the clip is added to a screen
+};
+
+// Frame-script actions stored on each frame.
+enum : int {
+  kActionAdvance = 0,
+  kActionStop = 1,
+  kActionFinish = 2,
+  kActionJump = 3,
+  kActionJumpStop = 4,
+  kActionEvent = 5,
+};
+
+// A picture of one or more frame sequences, and the sprite that screens move
+// and draw. A plain clip holds its frames in `images`; a clip of sequences
+// holds one child clip per sequence and shows the current child's frame.
+class OClip {
+public:
+  using FrameCallback = std::function<void(OClip&)>;
+
+  // An optional shared section for images added by hand; load replaces it
+  // by the section its file names, or drops it.
+  explicit OClip(std::shared_ptr<DibSection> section = nullptr);
+  OClip(const OClip&) = delete;
+  OClip& operator=(const OClip&) = delete;
+
+  // Deletes sequences, images and waypoints.
+  virtual ~OClip();
+  // Reads a clip file (any path form zb::resolvePath accepts). On false the
+  // clip keeps what was read so far.
+  virtual bool load(const std::string& fileName);
+  // Becomes a copy of `other` sharing its pixels, sequences copied the same
+  // way; refused (false) when other has both images and sequences. With
+  // keepPlace the clip keeps its position, velocity and visibility; without
+  // it they are copied too.
+  virtual bool copyFrom(const OClip& other, bool keepPlace = false);
+  virtual void onWaypoint(const OWaypoint& waypoint);
+  virtual void onArrive(const OWaypoint& waypoint);
+  // Raised by frame action 5 with the frame's two arguments.
+  virtual void onFrameEvent(int arg1, int arg2);
+  // Raised by frame action 2 and when the clip leaves its bounds.
+  virtual void onFinished();
+  // One animation step: lifetime, bounds and at most one frame change.
+  virtual void tickClip(int elapsed);
+  // Raised after every frame change.
+  virtual void onFrameChanged();
+  // Raised by the screen just before it removes an expired clip.
+  virtual void onRemoved();
+
+  // Shows a frame; sequence -1 keeps the current sequence. Out-of-range
+  // indices become 0.
+  void showFrame(int frame, int sequence = -1);
+  // Blend level for every image of the clip and its sequences (-1 not set).
+  void setOpacity(int level);
+  // Colour key for every image of the clip and its sequences; -1 takes each
+  // image's top-left pixel.
+  void setColourKey(int key);
+  void addWaypoint(const OWaypoint& waypoint, bool clearFirst = false);
+  // Appends a frame (owned): grows the size, shows the first frame on layer 0
+  // and, for a sequence, passes size and first frame up to the parent.
+  void addImage(std::unique_ptr<OBitmap> image);
+  // Convenience: appends a copy that shares the pixels of `image`.
+  void addImage(const OBitmap& image);
+  // Appends a sequence (owned) and makes this clip its parent.
+  void addSequence(std::unique_ptr<OClip> sequence);
+  // Deletes images, sequences, layers and waypoints and resets every field
+  // to its default (the shared section is kept).
+  void clear();
+
+  // The image on show (layer 0), or nullptr for an empty clip.
+  OBitmap* currentImage() const { return layers.empty() ? nullptr : layers[0]; }
+  // Frame index, or sequence x 1000 + frame for a clip of sequences.
+  int frameKey() const;
+  // Where the current image lands: integer x, y plus its offsets, its size.
+  ORect imageRect() const;
+  // The clip's area: integer x, y plus the current image's offsets, with the
+  // clip's width and height.
+  ORect clipRect() const;
+  bool empty() const { return images.empty() && sequences.empty(); }
+  // The frame list of the current sequence (or of the clip itself).
+  const OClip& currentTarget() const;
+
+  int width = 0;
+  int height = 0;
+  double x = 0, y = 0, z = 0;
+  double vx = 0, vy = 0, vz = 0;
+  int opacity = -1;
+  int currentFrame = 0;
+  int imageCount = 0;
+  int currentSequence = 0;
+  int sequenceCount = 0;
+  bool visible = true;
+  bool stopped = false;
+  bool moves = true;
+  bool subPixel = false;
+  std::vector<std::unique_ptr<OBitmap>> images;
+  std::vector<std::unique_ptr<OClip>> sequences;
+  OClip* parent = nullptr;
+  // Layer 0 is the image on show; further layers (not owned) are drawn at the
+  // same position.
+  std::vector<OBitmap*> layers;
+  bool forcedRedraw = false;
+  int lifetime = -1;  // -1 forever; at 0 the screen removes the clip
+  bool boundsCheck = false;
+  int boundLeft = -1, boundRight = -1, boundTop = -1, boundBottom = -1;
+  FrameCallback frameChangeCallback;
+  int frameDuration = 100;
+  OClipDrawnState drawn;
+  int frameTimer = 0;
+  std::deque<OWaypoint> waypoints;
+  std::shared_ptr<DibSection> sharedSection;
+
+private:
+  void runAction(const OBitmap& frame);
+  void advance();
+  void notifyFrameChanged();
+  void setLayer0(OBitmap* image);
+  OClip& root();
+};
