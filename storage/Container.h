@@ -9,12 +9,14 @@
 
 // Enciphers n bytes and returns the cipher length 8 * (n / 8) + 8. Writes
 // nothing when capacity is smaller than that (callers size it n + 8).
+// A negative n (or a null src with n > 0) writes nothing and returns 0.
 // src and dst may be the same buffer.
 int EncryptBuffer(const void* src, int n, void* dst, int capacity, const char* keyText);
 
 // Deciphers the first (m rounded down to 8) bytes. Returns 0 when that is
 // below 8; returns it unchanged without deciphering when capacity is too
-// small; otherwise the plain length taken from the tail block. Callers must
+// small; otherwise the plain length taken from the tail block, or -1 when
+// that block's count is not 0..7 (wrong key or damaged data). Callers must
 // check the result. src and dst may be the same buffer.
 int DecryptBuffer(const void* src, int m, void* dst, int capacity, const char* keyText);
 
