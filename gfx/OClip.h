@@ -58,6 +58,8 @@ public:
   // Reads a clip file (any path form zb::resolvePath accepts). On false the
   // clip keeps what was read so far.
   virtual bool load(const std::string& fileName);
+  // The same from the bytes of a clip file.
+  bool loadFromMemory(const uint8_t* data, size_t size);
   // Becomes a copy of `other` sharing its pixels, sequences copied the same
   // way; refused (false) when other has both images and sequences. With
   // keepPlace the clip keeps its position, velocity and visibility; without

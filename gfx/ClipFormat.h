@@ -1,0 +1,21 @@
+#pragma once
+#include <cstdint>
+
+// Constants of the clip file layout shared by the loader and the writer.
+namespace zb::clipfile {
+
+constexpr char kSignature[12] = {'o', 'k', 'r', 'a', 'm', 'i', 'n', 'd', ' ', 'c', 'l', 'p'};
+constexpr int kHeaderSize = 28;
+constexpr int kFrameRecordSize = 28;
+constexpr int kMaxImages = 1000;
+// Largest image side accepted from a file.
+constexpr int kMaxImageSide = 8192;
+// Key text of the enciphered JPEG payloads.
+constexpr const char* kKeyText = "QuillBox";
+
+// Kinds whose pixels are an enciphered JPEG payload.
+inline bool isJpegKind(int kind) { return kind == 10 || kind == 26; }
+// Kinds followed by an alpha plane.
+inline bool hasAlphaPlane(int kind) { return kind == 4 || kind == 5 || kind == 6 || kind == 26; }
+
+}  // namespace zb::clipfile

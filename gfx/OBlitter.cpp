@@ -1,0 +1,253 @@
+#include "gfx/OBlitter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// Mode 1: D = S + P * (D - S) / 256, the division truncating toward zero.
+inline uint8_t blendTrunc(int s, int d, int p) { return uint8_t(s + p * (d - s) / 256); }
+
+// Mode 3 divides the product as an unsigned 32-bit number: for a negative
+// product that is floor division, i.e. an arithmetic shift, kept to 8 bits.
+inline uint8_t blendFloor(int s, int d, int level) { return uint8_t(s + ((level * (d - s)) >> 8)); }
+
+inline uint32_t readPixel(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16; }
+
+inline bool keyMatches(int key, uint32_t colour) { return key >= 0 && uint32_t(key) == colour; }
+
+OBlitCache& cacheOf(const OBitmapData& data) {
+  auto& cache = const_cast<OBitmapData&>(data).cache;
+  if (!cache) cache = std::make_unique<OBlitCache>();
+  return *cache;
+}
+
+void buildKeySpans(const OBitmap& image, OKeySpans& out) {
+  const int w = image.width(), h = image.height();
+  out.spans.clear();
+  out.rowFirst.assign(size_t(h) + 1, 0);
+  for (int y = 0; y < h; ++y) {
+    out.rowFirst[y] = int32_t(out.spans.size());
+    const uint8_t* row = image.rowAddress(y);
+    int x = 0;
+    while (x < w) {
+      while (x < w && keyMatches(out.key, readPixel(row + x * 3))) ++x;
+      const int start = x;
+      while (x < w && !keyMatches(out.key, readPixel(row + x * 3))) ++x;
+      if (x > start) out.spans.push_back({start, x - start});
+    }
+  }
+  out.rowFirst[h] = int32_t(out.spans.size());
+}
+
+void buildAlphaRuns(const OBitmap& image, OAlphaRuns& out) {
+  const int w = image.width(), h = image.height();
+  const uint8_t* plane = image.alphaPlane();
+  out.runs.clear();
+  out.rowFirst.assign(size_t(h) + 1, 0);
+  for (int y = 0; y < h; ++y) {
+    out.rowFirst[y] = int32_t(out.runs.size());
+    const uint8_t* a = plane + size_t(y) * size_t(w);
+    int x = 0;
+    while (x < w) {
+      if (a[x] == 255) {
+        ++x;
+        continue;
+      }
+      const int start = x;
+      const bool opaque = a[x] == 0;
+      while (x < w && a[x] != 255 && (a[x] == 0) == opaque) ++x;
+      out.runs.push_back({start, x - start, opaque ? 1 : 0});
+    }
+  }
+  out.rowFirst[h] = int32_t(out.runs.size());
+}
+
+// Calls fn(sourceColumn, destinationColumn, length) for every part of the
+// row's runs that falls inside [a.sx, a.sx + a.w).
+template <typename Run, typename Fn>
+inline void forRunsInRow(const Run* first, const Run* last, const OBlitArea& a, Fn&& fn) {
+  const int lo = a.sx, hi = a.sx + a.w;
+  for (const Run* r = first; r != last; ++r) {
+    if (r->start >= hi) break;
+    const int s = std::max<int>(r->start, lo);
+    const int e = std::min<int>(r->start + r->length, hi);
+    if (s < e) fn(*r, s, a.dx + (s - lo), e - s);
+  }
+}
+
+}  // namespace
+
+uint8_t* OBlitter::dstRow(OBitmap& dst, int r) {
+  return dst.data_->section->row(r) + size_t(dst.data_->originX) * 3;
+}
+
+const uint8_t* OBlitter::srcRow(const OBitmap& src, int r) { return src.rowAddress(r); }
+
+bool OBlitter::clip(const OBitmap& dst, const OBitmap& src, long long x, long long y, const ORect* srcRect,
+                    OBlitArea& area) {
+  if (!dst.valid() || !src.valid()) return false;
+  const long long dw = dst.width(), dh = dst.height();
+  if (x >= dw || y >= dh) return false;
+  long long l = 0, t = 0, r = src.width(), b = src.height();
+  if (srcRect) {
+    l = std::max<long long>(srcRect->left, 0);
+    t = std::max<long long>(srcRect->top, 0);
+    r = std::min<long long>(srcRect->right, r);
+    b = std::min<long long>(srcRect->bottom, b);
+  }
+  if (l >= r || t >= b) return false;
+  area.source = ORect{int(l), int(t), int(r), int(b)};
+  // Move the clipped source to (x, y) and clip it to the destination.
+  long long dx = x, dy = y;
+  if (dx < 0) {
+    l -= dx;
+    dx = 0;
+  }
+  if (dy < 0) {
+    t -= dy;
+    dy = 0;
+  }
+  r = std::min(r, l + (dw - dx));
+  b = std::min(b, t + (dh - dy));
+  if (l >= r || t >= b) return false;
+  area.sx = int(l);
+  area.sy = int(t);
+  area.dx = int(dx);
+  area.dy = int(dy);
+  area.w = int(r - l);
+  area.h = int(b - t);
+  return true;
+}
+
+const OKeySpans* OBlitter::keySpans(const OBitmap& image) {
+  if (!image.valid()) return nullptr;
+  OBlitCache& cache = cacheOf(*image.data());
+  const uint32_t version = image.data()->version;
+  for (OKeySpans& e : cache.keyed)
+    if (e.built && e.version == version && e.key == image.colourKey) return &e;
+  OKeySpans& e = cache.keyed[cache.nextKeyed];
+  cache.nextKeyed ^= 1;
+  e.key = image.colourKey;
+  e.version = version;
+  buildKeySpans(image, e);
+  e.built = true;
+  return &e;
+}
+
+const OAlphaRuns* OBlitter::alphaRuns(const OBitmap& image) {
+  if (!image.valid() || !image.hasAlpha()) return nullptr;
+  OAlphaRuns& e = cacheOf(*image.data()).alpha;
+  const uint32_t version = image.data()->version;
+  if (e.built && e.version == version) return &e;
+  e.version = version;
+  buildAlphaRuns(image, e);
+  e.built = true;
+  return &e;
+}
+
+void OBlitter::drawAlpha(OBitmap& dst, const OBitmap& src, const OBlitArea& a) {
+  const int level = std::max(src.blendLevel, 0);
+  if (level >= 255) return;  // every P = alpha + level reaches 255
+  const OAlphaRuns* runs = alphaRuns(src);
+  const uint8_t* plane = src.alphaPlane();
+  const int sw = src.width();
+  for (int j = 0; j < a.h; ++j) {
+    const int sy = a.sy + j;
+    const uint8_t* s = srcRow(src, sy);
+    uint8_t* d = dstRow(dst, a.dy + j);
+    const uint8_t* alphaRow = plane + size_t(sy) * size_t(sw);
+    const OAlphaRun* first = runs->runs.data() + runs->rowFirst[sy];
+    const OAlphaRun* last = runs->runs.data() + runs->rowFirst[sy + 1];
+    forRunsInRow(first, last, a, [&](const OAlphaRun& run, int sx, int dx, int n) {
+      const uint8_t* sp = s + sx * 3;
+      uint8_t* dp = d + dx * 3;
+      if (run.opaque && level == 0) {
+        std::memcpy(dp, sp, size_t(n) * 3);
+        return;
+      }
+      for (int i = 0; i < n; ++i, sp += 3, dp += 3) {
+        const int p = alphaRow[sx + i] + level;
+        if (p == 0) {
+          dp[0] = sp[0], dp[1] = sp[1], dp[2] = sp[2];
+        } else if (p < 255) {
+          dp[0] = blendTrunc(sp[0], dp[0], p);
+          dp[1] = blendTrunc(sp[1], dp[1], p);
+          dp[2] = blendTrunc(sp[2], dp[2], p);
+        }
+      }
+    });
+  }
+}
+
+void OBlitter::drawKeyed(OBitmap& dst, const OBitmap& src, const OBlitArea& a) {
+  if (src.colourKey < 0 || src.colourKey > 0xFFFFFF) {
+    // No pixel can match: plain row copies.
+    for (int j = 0; j < a.h; ++j)
+      std::memmove(dstRow(dst, a.dy + j) + a.dx * 3, srcRow(src, a.sy + j) + a.sx * 3, size_t(a.w) * 3);
+    return;
+  }
+  const OKeySpans* spans = keySpans(src);
+  for (int j = 0; j < a.h; ++j) {
+    const int sy = a.sy + j;
+    const uint8_t* s = srcRow(src, sy);
+    uint8_t* d = dstRow(dst, a.dy + j);
+    const OSpan* first = spans->spans.data() + spans->rowFirst[sy];
+    const OSpan* last = spans->spans.data() + spans->rowFirst[sy + 1];
+    forRunsInRow(first, last, a, [&](const OSpan&, int sx, int dx, int n) {
+      std::memmove(d + dx * 3, s + sx * 3, size_t(n) * 3);
+    });
+  }
+}
+
+void OBlitter::drawTranslucent(OBitmap& dst, const OBitmap& src, const OBlitArea& a) {
+  const int level = src.blendLevel;
+  const OKeySpans* spans = keySpans(src);
+  for (int j = 0; j < a.h; ++j) {
+    const int sy = a.sy + j;
+    const uint8_t* s = srcRow(src, sy);
+    uint8_t* d = dstRow(dst, a.dy + j);
+    const OSpan* first = spans->spans.data() + spans->rowFirst[sy];
+    const OSpan* last = spans->spans.data() + spans->rowFirst[sy + 1];
+    forRunsInRow(first, last, a, [&](const OSpan&, int sx, int dx, int n) {
+      const uint8_t* sp = s + sx * 3;
+      uint8_t* dp = d + dx * 3;
+      for (int i = 0; i < n * 3; ++i) dp[i] = blendFloor(sp[i], dp[i], level);
+    });
+  }
+}
+
+void OBlitter::drawSilhouette(OBitmap& dst, const OBitmap& src, const OBlitArea& a) {
+  const uint32_t c = dst.fillColour;
+  const uint8_t b = c & 0xFF, g = (c >> 8) & 0xFF, r = (c >> 16) & 0xFF;
+  const OKeySpans* spans = keySpans(src);
+  for (int j = 0; j < a.h; ++j) {
+    const int sy = a.sy + j;
+    uint8_t* d = dstRow(dst, a.dy + j);
+    const OSpan* first = spans->spans.data() + spans->rowFirst[sy];
+    const OSpan* last = spans->spans.data() + spans->rowFirst[sy + 1];
+    forRunsInRow(first, last, a, [&](const OSpan&, int, int dx, int n) {
+      uint8_t* dp = d + dx * 3;
+      for (int i = 0; i < n; ++i, dp += 3) dp[0] = b, dp[1] = g, dp[2] = r;
+    });
+  }
+}
+
+void OBitmap::draw(OBitmap& dst, const OBitmap& src, int x, int y, const ORect* srcRect) {
+  OBlitArea a;
+  if (!OBlitter::clip(dst, src, x, y, srcRect, a)) return;
+  dst.markPixelsChanged();
+  if (src.hasAlpha())
+    OBlitter::drawAlpha(dst, src, a);
+  else if (src.blendLevel <= 0)
+    OBlitter::drawKeyed(dst, src, a);
+  else if (src.blendLevel < 256)
+    OBlitter::drawTranslucent(dst, src, a);
+  else
+    OBlitter::drawSilhouette(dst, src, a);
+}
+
+void OBitmap::drawSubPixel(OBitmap& dst, const OBitmap& src, double x, double y, const ORect* srcRect) {
+  OBlitter::drawSubPixel(dst, src, x, y, srcRect);
+}
