@@ -63,7 +63,7 @@ public:
   // Setters create the key path or replace its value; failed() is untouched.
   void setInt(const std::string& path, int32_t value);
   void setDouble(const std::string& path, double value);  // "%f"
-  // "[" + values joined by separator + "]"; nothing is stored for an empty list.
+  // "[" + values joined by separator + "]" ("[]" for no values).
   void setIntArray(const std::string& path, const int32_t* values, int count, char separator = ' ');
   void setIntArray(const std::string& path, const std::vector<int32_t>& values, char separator = ' ');
   // Quoted and escaped; the whole byte string is kept, zero bytes included.

@@ -1,0 +1,180 @@
+// The reader of the configuration text (OConfig::parse).
+#include <cstring>
+
+#include "storage/OConfig.h"
+
+namespace {
+
+// Longest key path accepted; a deeper or longer one is a syntax error, so a
+// hostile text cannot make every key path as long as the text itself.
+constexpr size_t kMaxKeyPath = 4096;
+
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\0'; }
+
+class Reader {
+public:
+  enum class Result { ok, failed, failedKeepFlag };
+
+  Reader(const std::string& text, OConfig::ValueMap& values)
+      : p_(text.data()), n_(text.size()), values_(values), budget_(8 * text.size() + 65536) {}
+
+  Result run() {
+    for (;;) {
+      skip();
+      if (pos_ >= n_) return Result::ok;
+      std::string name = readName();
+      if (name == "}") {
+        if (!closeSection()) return Result::failed;
+        continue;
+      }
+      skip();
+      // A name standing last: the text is incomplete, but failed() is kept.
+      if (pos_ >= n_) return Result::failedKeepFlag;
+      if (p_[pos_] != '=') return Result::failed;
+      ++pos_;
+      skip();
+      if (pos_ >= n_) return Result::failed;
+      Result r = p_[pos_] == '{' ? readBlock(name) : store(name, readValue());
+      if (r != Result::ok) return r;
+    }
+  }
+
+private:
+  // White space and "//" comments up to the end of their line.
+  void skip() {
+    while (pos_ < n_) {
+      if (isSpace(p_[pos_])) {
+        ++pos_;
+      } else if (p_[pos_] == '/' && pos_ + 1 < n_ && p_[pos_ + 1] == '/') {
+        skipLine();
+      } else {
+        break;
+      }
+    }
+  }
+
+  void skipLine() {
+    const void* nl = std::memchr(p_ + pos_, '\n', n_ - pos_);
+    pos_ = nl ? size_t(static_cast<const char*>(nl) - p_) : n_;
+  }
+
+  std::string readName() {
+    if (p_[pos_] == '}') return std::string(1, p_[pos_++]);
+    size_t start = pos_;
+    while (pos_ < n_ && !isSpace(p_[pos_]) && p_[pos_] != '=') ++pos_;
+    return std::string(p_ + start, pos_ - start);
+  }
+
+  // Drops the last component of the prefix ("Game.Options." -> "Game.").
+  bool closeSection() {
+    if (prefix_.empty()) return false;
+    // The prefix ends in "."; look for the dot before that one.
+    size_t dot = prefix_.size() < 2 ? std::string::npos : prefix_.rfind('.', prefix_.size() - 2);
+    if (dot == std::string::npos)
+      prefix_.clear();
+    else
+      prefix_.resize(dot + 1);
+    return true;
+  }
+
+  std::string readValue() {
+    const char c = p_[pos_];
+    if (c == '[') {
+      const void* close = std::memchr(p_ + pos_, ']', n_ - pos_);
+      // An open bracket runs to the end of the text and is closed there.
+      if (!close) return takeRest() + "]";
+      return take(size_t(static_cast<const char*>(close) - p_) + 1);
+    }
+    if (c == '"') {
+      size_t backslashes = 0;
+      for (size_t i = pos_ + 1; i < n_; ++i) {
+        if (p_[i] == '\\') {
+          ++backslashes;
+          continue;
+        }
+        if (p_[i] == '"' && backslashes % 2 == 0) return take(i + 1);
+        backslashes = 0;
+      }
+      return takeRest() + "\"";
+    }
+    size_t end = pos_;
+    while (end < n_ && !isSpace(p_[end]) && p_[end] != '}') ++end;
+    return take(end);
+  }
+
+  std::string take(size_t end) {
+    std::string s(p_ + pos_, end - pos_);
+    pos_ = end;
+    return s;
+  }
+
+  std::string takeRest() { return take(n_); }
+
+  // After "name =": either "{" followed by a list block or a section.
+  Result readBlock(const std::string& name) {
+    ++pos_;
+    skip();
+    if (pos_ >= n_) return Result::failed;
+    if (p_[pos_] == '[') return readListBlock(name);
+    if (prefix_.size() + name.size() + 1 > kMaxKeyPath) return Result::failed;
+    prefix_ += name;
+    prefix_ += '.';
+    return Result::ok;
+  }
+
+  // Keeps the bracketed groups up to the first "}" outside brackets.
+  Result readListBlock(const std::string& name) {
+    std::string raw = "{";
+    bool inBracket = false;
+    while (pos_ < n_) {
+      const char c = p_[pos_];
+      if (inBracket) {
+        raw += c;
+        inBracket = c != ']';
+      } else if (c == '}') {
+        break;
+      } else if (c == '[') {
+        raw += c;
+        inBracket = true;
+      } else if (c == '/' && pos_ + 1 < n_ && p_[pos_ + 1] == '/') {
+        skipLine();
+        continue;
+      }
+      ++pos_;
+    }
+    if (pos_ >= n_) return Result::failed;
+    ++pos_;
+    Result r = store(name, raw + "}");
+    // The block must be followed by at least one more byte.
+    if (r == Result::ok && pos_ >= n_) return Result::failed;
+    return r;
+  }
+
+  Result store(const std::string& name, std::string raw) {
+    const size_t length = prefix_.size() + name.size();
+    // Bounds the total work and memory of key paths to the text's length.
+    if (length > kMaxKeyPath || length > budget_) return Result::failed;
+    budget_ -= length;
+    values_[prefix_ + name] = std::move(raw);
+    return Result::ok;
+  }
+
+  const char* p_;
+  size_t n_;
+  size_t pos_ = 0;
+  OConfig::ValueMap& values_;
+  std::string prefix_;
+  size_t budget_;
+};
+
+}  // namespace
+
+bool OConfig::parse(const std::string& text) {
+  values_.clear();
+  switch (Reader(text, values_).run()) {
+    case Reader::Result::ok: failed_ = false; return true;
+    case Reader::Result::failed: failed_ = true; return false;
+    case Reader::Result::failedKeepFlag: return false;
+  }
+  return false;
+}
