@@ -1,0 +1,189 @@
+// The frame of a screen: motion, animation, expiry and drawing.
+#include <algorithm>
+#include <cmath>
+
+#include "app/OEngine.h"
+#include "app/OMainWindow.h"
+
+namespace {
+
+// Below this a coordinate difference counts as zero when steering to a waypoint.
+constexpr double kTiny = 0.00001;
+constexpr int kMaxSteps = 5;
+
+double sign(double v) { return v > 0 ? 1.0 : v < 0 ? -1.0 : 0.0; }
+
+// Where drawSubPixel puts the integer part of a fractional position.
+int subPixelBase(double v) { return static_cast<int>(v < 0 ? v - 1 : v); }
+
+}  // namespace
+
+void OEngine::tick(int elapsed) {
+  int steps = std::min(elapsed / std::max(owner_.frameInterval, 1), kMaxSteps);
+  if (steps < 0) steps = 0;
+  // Callbacks may add or remove clips; the index is re-checked after each.
+  for (size_t i = 0; i < clips_.size();) {
+    OClip* clip = clips_[i];
+    if (clip->moves) moveClip(*clip, steps);
+    if (i >= clips_.size() || clips_[i] != clip) continue;
+    clip->tickClip(elapsed);
+    if (i >= clips_.size() || clips_[i] != clip) continue;
+    if (clip->lifetime == 0) {
+      onClipExpired(clip);
+      clip->onRemoved();
+      removeClip(clip, true);
+      // The clip that took its place is processed next.
+      continue;
+    }
+    ++i;
+  }
+  if (skipNextDraw) {
+    skipNextDraw = false;
+    return;
+  }
+  if (redrawMode == kRedrawAll)
+    redrawAll();
+  else if (redrawMode == kRedrawDirty)
+    redrawDirty();
+}
+
+void OEngine::moveClip(OClip& clip, int steps) {
+  if (!clip.waypoints.empty()) {
+    followWaypoint(clip, steps);
+    return;
+  }
+  clip.x += clip.vx * steps;
+  clip.y += clip.vy * steps;
+  clip.z += clip.vz * steps;
+}
+
+void OEngine::followWaypoint(OClip& clip, int steps) {
+  const OWaypoint wp = clip.waypoints.front();
+  double dx = wp.x - clip.x;
+  double dy = wp.y - clip.y;
+  double vx = 0, vy = 0;
+  bool straightX = std::fabs(dx) < kTiny;
+  bool straightY = std::fabs(dy) < kTiny;
+  // A tiny sideways speed keeps an axis-parallel path well defined; the
+  // second rule wins when both differences vanish.
+  if (straightX) {
+    vx = kTiny;
+    vy = sign(dy) * wp.speed;
+  }
+  if (straightY) {
+    vx = sign(dx) * wp.speed;
+    vy = kTiny;
+  }
+  if (!straightX && !straightY) {
+    double k = std::fabs(dy / dx);
+    vx = sign(dx) * std::sqrt(wp.speed * wp.speed / (k * k + 1));
+    vy = sign(dy) * std::fabs(vx) * k;
+  }
+  clip.vx = vx;
+  clip.vy = vy;
+  vx *= steps;
+  vy *= steps;
+  if (vx * vx + vy * vy < dx * dx + dy * dy) {
+    clip.x += vx;
+    clip.y += vy;
+    return;
+  }
+  clip.x = wp.x;
+  clip.y = wp.y;
+  clip.waypoints.pop_front();
+  if (!clip.waypoints.empty()) {
+    clip.onWaypoint(wp);
+    onClipWaypoint(&clip, wp);
+    return;
+  }
+  clip.onArrive(wp);
+  onClipArrived(&clip, wp);
+  clip.vx = 0;
+  clip.vy = 0;
+}
+
+void OEngine::recordDrawn(OClip& clip) {
+  ORect r = clip.imageRect();
+  clip.drawn.left = r.left;
+  clip.drawn.top = r.top;
+  clip.drawn.width = r.width();
+  clip.drawn.height = r.height();
+  clip.drawn.frameKey = clip.frameKey();
+  clip.drawn.opacity = clip.opacity;
+  clip.drawn.visible = clip.visible;
+  clip.drawn.wasVisible = clip.visible;
+}
+
+bool OEngine::changedSinceDrawn(const OClip& clip) const {
+  ORect r = clip.imageRect();
+  const OClipDrawnState& d = clip.drawn;
+  return r.left != d.left || r.top != d.top || r.width() != d.width || r.height() != d.height ||
+         clip.frameKey() != d.frameKey || clip.opacity != d.opacity || clip.subPixel || clip.forcedRedraw ||
+         clip.visible != d.wasVisible;
+}
+
+void OEngine::clearArea(const ORect* area) {
+  // The fill colour stays the buffer's own: silhouettes are drawn in it.
+  uint32_t fill = backBuffer_->fillColour;
+  backBuffer_->fillColour = backgroundColour;
+  backBuffer_->fill(area);
+  backBuffer_->fillColour = fill;
+}
+
+void OEngine::drawClip(OClip& clip, const ORect* area) {
+  // Extra layers (an edit cursor, overlays) are drawn whole.
+  if (clip.layers.size() > 1) area = nullptr;
+  for (OBitmap* image : clip.layers) {
+    if (!image) continue;
+    if (clip.subPixel && image->hasAlpha()) {
+      double px = clip.x + image->xOffset;
+      double py = clip.y + image->yOffset;
+      int bx = subPixelBase(px), by = subPixelBase(py);
+      ORect part = area ? ORect{area->left - bx, area->top - by, area->right - bx, area->bottom - by} : ORect{};
+      OBitmap::drawSubPixel(*backBuffer_, *image, px, py, area ? &part : nullptr);
+      continue;
+    }
+    int px = static_cast<int>(clip.x) + image->xOffset;
+    int py = static_cast<int>(clip.y) + image->yOffset;
+    ORect part = area ? ORect{area->left - px, area->top - py, area->right - px, area->bottom - py} : ORect{};
+    OBitmap::draw(*backBuffer_, *image, px, py, area ? &part : nullptr);
+  }
+}
+
+void OEngine::sendToWindow(const ORect* area) {
+  if (!drawToWindow) return;
+  owner_.blitToWindow(*backBuffer_, x_ + (area ? area->left : 0), y_ + (area ? area->top : 0), area);
+}
+
+void OEngine::redrawAll() {
+  for (OClip* clip : clips_) recordDrawn(*clip);
+  if (!backBuffer_) return;
+  clearArea(nullptr);
+  for (OClip* clip : clips_)
+    if (clip->visible) drawClip(*clip, nullptr);
+  sendToWindow(nullptr);
+}
+
+void OEngine::redrawDirty() {
+  for (OClip* clip : clips_) {
+    if (!changedSinceDrawn(*clip)) continue;
+    if (clip->drawn.wasVisible)
+      addDirty(ORect{clip->drawn.left, clip->drawn.top, clip->drawn.left + clip->drawn.width,
+                     clip->drawn.top + clip->drawn.height});
+    addDirty(clip->imageRect());
+    recordDrawn(*clip);
+  }
+  if (!backBuffer_) {
+    dirty_.clear();
+    return;
+  }
+  dirty_.forEach([this](const ORect& area) {
+    clearArea(&area);
+    for (OClip* clip : clips_)
+      if (clip->visible && ODirtyList::overlaps(clip->clipRect(), area)) drawClip(*clip, &area);
+  });
+  dirty_.forEach([this](const ORect& area) { sendToWindow(&area); });
+  dirty_.clear();
+}
+
+void OEngine::addDirty(const ORect& rect) { dirty_.add(rect); }

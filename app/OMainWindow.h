@@ -1,0 +1,60 @@
+#pragma once
+#include <functional>
+
+#include "app/OAppState.h"
+#include "app/OWindow.h"
+
+// The main window of the game: owns the application-wide state, ticks the
+// current screen once per frame, forwards input to it, drags the window by
+// its top strip, switches screens through the pending-screen request, and
+// handles the F3 (minimise) and F4 (full screen) keys.
+class OMainWindow : public OWindow {
+public:
+  // Builds the screens and shared pictures at start-up (called from
+  // onCreate, with closing already allowed); false aborts the start.
+  using Startup = std::function<bool(OMainWindow&)>;
+
+  explicit OMainWindow(zb::PlatformWindow& platform, Startup startup = nullptr);
+  ~OMainWindow() override;
+
+  // The entry: sets the window up (background 0xCCCCFF, pop-up, fixed
+  // size, 30 ms frames), creates it as "Zenbox" 800 x 600, shows it and
+  // runs the loop. Returns the loop's result, or 0 when creation failed.
+  int run(int showCommand = 1);
+
+  bool onCreate() override;
+  void onDestroy() override;
+  void onCloseRequest() override;
+  void onTick(int elapsed) override;
+  void onPaint() override;
+  void onMouseMove(int x, int y) override;
+  void onLButtonDown(int x, int y) override;
+  void onRButtonDown(int x, int y) override;
+  void onLButtonUp(int x, int y) override;
+  void onRButtonUp(int x, int y) override;
+  void onKeyDown(int key, int mods) override;
+  void onKeyUp(int key, int mods) override;
+  void onChar(unsigned char ch, int mods) override;
+
+  // Centres `screen` in the client area, makes it the pending screen and
+  // starts the current screen's leave sequence; a later tick opens it.
+  void requestScreen(OEngine* screen);
+  // F4: leaves or enters full screen and records the mode reached.
+  void toggleFullScreen();
+
+  OAppState& app() { return app_; }
+  const OAppState& app() const { return app_; }
+  bool dragging() const { return dragging_; }
+
+private:
+  void dropIntroWhenDone();
+  void followFocusWithMusic();
+  void completePendingSwitch();
+  bool isCurrent(ScreenId id) const;
+
+  OAppState app_;
+  Startup startup_;
+  bool dragging_ = false;
+  int dragStartX_ = 0;
+  int dragStartY_ = 0;
+};

@@ -1,0 +1,63 @@
+#include "platform/FrameBuffer.h"
+
+#include <algorithm>
+#include <cstddef>
+
+namespace zb {
+
+FrameBuffer::FrameBuffer(int width, int height)
+    : width_(std::max(width, 0)), height_(std::max(height, 0)),
+      pixels_(static_cast<size_t>(width_) * height_, 0) {}
+
+void FrameBuffer::blit(const PixelSource& src, int srcX, int srcY, int width, int height, int dstX, int dstY) {
+  if (!src.bottomRow || width <= 0 || height <= 0) return;
+  // Clip against the source, then against the window, moving both origins together.
+  if (srcX < 0) { width += srcX; dstX -= srcX; srcX = 0; }
+  if (srcY < 0) { height += srcY; dstY -= srcY; srcY = 0; }
+  if (dstX < 0) { width += dstX; srcX -= dstX; dstX = 0; }
+  if (dstY < 0) { height += dstY; srcY -= dstY; dstY = 0; }
+  width = std::min({width, src.width - srcX, width_ - dstX});
+  height = std::min({height, src.height - srcY, height_ - dstY});
+  if (width <= 0 || height <= 0) return;
+  for (int r = 0; r < height; ++r) {
+    const uint8_t* in = src.bottomRow + static_cast<ptrdiff_t>(src.height - 1 - (srcY + r)) * src.stride + srcX * 3;
+    uint32_t* out = pixels_.data() + static_cast<size_t>(dstY + r) * width_ + dstX;
+    for (int c = 0; c < width; ++c, in += 3)
+      out[c] = static_cast<uint32_t>(in[0]) | static_cast<uint32_t>(in[1]) << 8 | static_cast<uint32_t>(in[2]) << 16;
+  }
+  markDirty(dstX, dstY, dstX + width, dstY + height);
+}
+
+void FrameBuffer::clear(uint32_t colour) {
+  std::fill(pixels_.begin(), pixels_.end(), colour & 0xFFFFFF);
+  markDirty(0, 0, width_, height_);
+}
+
+FrameBuffer::Rect FrameBuffer::takeDirty() {
+  Rect r = dirty_;
+  dirty_ = Rect{};
+  return r;
+}
+
+std::vector<uint8_t> FrameBuffer::toRgb() const {
+  std::vector<uint8_t> rgb(pixels_.size() * 3);
+  for (size_t i = 0; i < pixels_.size(); ++i) {
+    rgb[i * 3] = static_cast<uint8_t>(pixels_[i] >> 16);
+    rgb[i * 3 + 1] = static_cast<uint8_t>(pixels_[i] >> 8);
+    rgb[i * 3 + 2] = static_cast<uint8_t>(pixels_[i]);
+  }
+  return rgb;
+}
+
+void FrameBuffer::markDirty(int left, int top, int right, int bottom) {
+  if (dirty_.right <= dirty_.left) {
+    dirty_ = Rect{left, top, right, bottom};
+    return;
+  }
+  dirty_.left = std::min(dirty_.left, left);
+  dirty_.top = std::min(dirty_.top, top);
+  dirty_.right = std::max(dirty_.right, right);
+  dirty_.bottom = std::max(dirty_.bottom, bottom);
+}
+
+}  // namespace zb

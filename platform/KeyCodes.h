@@ -1,0 +1,54 @@
+#pragma once
+#include <string>
+
+// Virtual-key numbers as the game code sees them (the classic desktop
+// numbering), and the modifier mask that travels with key messages.
+namespace zb {
+
+namespace vk {
+constexpr int Backspace = 8;
+constexpr int Tab = 9;
+constexpr int Enter = 13;
+constexpr int Shift = 16;
+constexpr int Control = 17;
+constexpr int Alt = 18;
+constexpr int Pause = 19;
+constexpr int Escape = 27;
+constexpr int Space = 32;
+constexpr int PageUp = 33;
+constexpr int PageDown = 34;
+constexpr int End = 35;
+constexpr int Home = 36;
+constexpr int Left = 37;
+constexpr int Up = 38;
+constexpr int Right = 39;
+constexpr int Down = 40;
+constexpr int Insert = 45;
+constexpr int Delete = 46;
+constexpr int Digit0 = 48;  // '0'..'9' are 48..57
+constexpr int LetterA = 65; // 'A'..'Z' are 65..90
+constexpr int Numpad0 = 96; // numeric pad 0..9 are 96..105
+constexpr int F1 = 112;     // F1..F12 are 112..123
+constexpr int F3 = 114;
+constexpr int F4 = 115;
+}  // namespace vk
+
+// Modifier mask bits.
+constexpr int ModShift = 1;
+constexpr int ModCtrl = 2;
+constexpr int ModAlt = 4;
+
+// The virtual key for a script key name ("A", "7", "Enter", "F4", "Num0",
+// case-insensitive); 0 when the name is unknown.
+int vkFromName(const std::string& name);
+
+// The virtual key for an SDL key name as SDL spells it ("Backspace",
+// "Keypad 0", "F4"); 0 for keys the game does not know. Lets tests check
+// the SDL translation table without touching SDL themselves.
+int vkFromSdlKeyName(const std::string& sdlName);
+
+// One byte per character: the UTF-8 text reduced to Latin-1, other
+// characters becoming '?'. Malformed bytes are taken as Latin-1 as they are.
+std::string toLatin1(const std::string& utf8);
+
+}  // namespace zb

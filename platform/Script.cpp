@@ -1,0 +1,118 @@
+#include "platform/Script.h"
+
+#include <sstream>
+
+#include "platform/KeyCodes.h"
+
+namespace zb {
+namespace {
+
+bool readInt(std::istringstream& in, int& value, int lo, int hi) {
+  long long v;
+  if (!(in >> v) || v < lo || v > hi) return false;
+  value = static_cast<int>(v);
+  return true;
+}
+
+// "left" (default) or "right"; anything else is an error.
+bool readButton(std::istringstream& in, bool& right) {
+  std::string word;
+  right = false;
+  if (!(in >> word)) return true;
+  if (word == "left") return true;
+  if (word == "right") {
+    right = true;
+    return true;
+  }
+  return false;
+}
+
+// A key name with optional modifier prefixes: "F4", "Ctrl+V", "Shift+Insert".
+bool readKey(std::istringstream& in, int& key, int& mods) {
+  std::string name;
+  if (!(in >> name)) return false;
+  mods = 0;
+  size_t plus;
+  while ((plus = name.find('+')) != std::string::npos && plus + 1 < name.size()) {
+    int mod = vkFromName(name.substr(0, plus));
+    if (mod == vk::Shift) mods |= ModShift;
+    else if (mod == vk::Control) mods |= ModCtrl;
+    else if (mod == vk::Alt) mods |= ModAlt;
+    else return false;
+    name = name.substr(plus + 1);
+  }
+  key = vkFromName(name);
+  return key != 0;
+}
+
+bool atEnd(std::istringstream& in) {
+  std::string rest;
+  return !(in >> rest);
+}
+
+bool fail(std::string& why, const std::string& reason) {
+  why = reason;
+  return false;
+}
+
+bool parseLine(const std::string& line, ScriptStep& step, std::string& why) {
+  std::istringstream in(line);
+  std::string word;
+  in >> word;
+  const int kMaxCoord = 65535;
+  if (word == "wait") {
+    step.kind = ScriptStep::Wait;
+    if (!readInt(in, step.ms, 0, 3600 * 1000)) return fail(why, "wait needs milliseconds (0 to 3600000)");
+  } else if (word == "move" || word == "press" || word == "release" || word == "click") {
+    step.kind = word == "move" ? ScriptStep::Move : word == "press" ? ScriptStep::Press
+              : word == "release" ? ScriptStep::Release : ScriptStep::Click;
+    if (!readInt(in, step.x, 0, kMaxCoord) || !readInt(in, step.y, 0, kMaxCoord))
+      return fail(why, word + " needs X and Y");
+    if (step.kind != ScriptStep::Move && !readButton(in, step.right)) return fail(why, "button must be left or right");
+  } else if (word == "keydown" || word == "keyup" || word == "key") {
+    step.kind = word == "keydown" ? ScriptStep::KeyDown : word == "keyup" ? ScriptStep::KeyUp : ScriptStep::Key;
+    if (!readKey(in, step.key, step.mods)) return fail(why, "unknown key name");
+  } else if (word == "type") {
+    step.kind = ScriptStep::Type;
+    size_t start = line.find("type") + 4;
+    if (start < line.size() && line[start] == ' ') ++start;
+    step.text = toLatin1(line.substr(start));
+    return true;
+  } else if (word == "shot") {
+    step.kind = ScriptStep::Shot;
+    if (!(in >> step.text)) return fail(why, "shot needs a file name");
+  } else if (word == "quit") {
+    step.kind = ScriptStep::Quit;
+  } else {
+    return fail(why, "unknown step '" + word + "'");
+  }
+  if (!atEnd(in)) return fail(why, "unexpected text after the step");
+  return true;
+}
+
+}  // namespace
+
+bool parseScript(const std::string& text, std::vector<ScriptStep>& steps, std::string& error) {
+  steps.clear();
+  std::istringstream in(text);
+  std::string line;
+  int number = 0;
+  while (std::getline(in, line)) {
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    size_t first = line.find_first_not_of(" \t");
+    if (first == std::string::npos || line[first] == '#') continue;
+    ScriptStep step;
+    step.line = number;
+    std::string why;
+    if (!parseLine(line.substr(first), step, why)) {
+      error = "line " + std::to_string(number) + ": " + why;
+      steps.clear();
+      return false;
+    }
+    steps.push_back(step);
+  }
+  return true;
+}
+
+}  // namespace zb

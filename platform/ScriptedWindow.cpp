@@ -1,0 +1,133 @@
+#include "platform/ScriptedWindow.h"
+
+#include <cstdio>
+
+#include "platform/Clock.h"
+#include "platform/KeyCodes.h"
+
+namespace zb {
+namespace {
+
+int modifierBit(int key) {
+  return key == vk::Shift ? ModShift : key == vk::Control ? ModCtrl : key == vk::Alt ? ModAlt : 0;
+}
+
+}  // namespace
+
+ScriptedWindow::ScriptedWindow(PlatformWindow& inner, std::vector<ScriptStep> steps, ShotWriter writeShot,
+                               bool quitAtEnd, bool coarseWaits)
+    : inner_(inner), steps_(std::move(steps)), writeShot_(std::move(writeShot)), quitAtEnd_(quitAtEnd),
+      coarseWaits_(coarseWaits) {}
+
+bool ScriptedWindow::pollEvent(WindowEvent& event) {
+  if (inner_.pollEvent(event)) return true;
+  if (queued_.empty()) runDueSteps();
+  if (queued_.empty()) return false;
+  event = queued_.front();
+  queued_.pop_front();
+  return true;
+}
+
+void ScriptedWindow::waitEvent(int timeoutMs) {
+  if (!coarseWaits_ && waiting_) {
+    // Wake up in time for the next step.
+    int32_t left = static_cast<int32_t>(dueAt_ - nowMs());
+    if (left < timeoutMs) timeoutMs = left > 0 ? left : 0;
+  }
+  inner_.waitEvent(timeoutMs);
+}
+
+void ScriptedWindow::cursorPos(int& x, int& y) const {
+  if (!pointerKnown_) {
+    inner_.cursorPos(x, y);
+    return;
+  }
+  x = pointerX_;
+  y = pointerY_;
+}
+
+void ScriptedWindow::runDueSteps() {
+  while (queued_.empty() && !quitQueued_) {
+    if (waiting_) {
+      if (static_cast<int32_t>(nowMs() - dueAt_) < 0) return;
+      waiting_ = false;
+    }
+    if (next_ >= steps_.size()) {
+      if (quitAtEnd_) queue(WindowEvent::Quit, 0, 0, 0, 0);
+      return;
+    }
+    runStep(steps_[next_++]);
+  }
+}
+
+void ScriptedWindow::queue(WindowEvent::Kind kind, int x, int y, int key, int mods) {
+  WindowEvent ev;
+  ev.kind = kind;
+  ev.x = x;
+  ev.y = y;
+  // Char events carry their character in `ch`, key events their key.
+  if (kind == WindowEvent::Char)
+    ev.ch = static_cast<unsigned char>(key);
+  else
+    ev.key = key;
+  ev.mods = mods;
+  queued_.push_back(ev);
+  if (kind == WindowEvent::Quit) quitQueued_ = true;
+}
+
+void ScriptedWindow::runStep(const ScriptStep& s) {
+  int mods = heldMods_ | s.mods;
+  switch (s.kind) {
+    case ScriptStep::Wait:
+      waiting_ = true;
+      dueAt_ = nowMs() + static_cast<uint32_t>(s.ms);
+      return;
+    case ScriptStep::Move:
+    case ScriptStep::Press:
+    case ScriptStep::Release:
+    case ScriptStep::Click: {
+      pointerKnown_ = true;
+      pointerX_ = s.x;
+      pointerY_ = s.y;
+      if (s.kind == ScriptStep::Move) {
+        queue(WindowEvent::MouseMove, s.x, s.y, 0, mods);
+        return;
+      }
+      // A press or release is preceded by a move there, as a real pointer would be.
+      queue(WindowEvent::MouseMove, s.x, s.y, 0, mods);
+      if (s.kind != ScriptStep::Release)
+        queue(s.right ? WindowEvent::RButtonDown : WindowEvent::LButtonDown, s.x, s.y, 0, mods);
+      if (s.kind != ScriptStep::Press)
+        queue(s.right ? WindowEvent::RButtonUp : WindowEvent::LButtonUp, s.x, s.y, 0, mods);
+      return;
+    }
+    case ScriptStep::KeyDown:
+    case ScriptStep::KeyUp:
+    case ScriptStep::Key:
+      if (s.kind != ScriptStep::KeyUp) {
+        heldMods_ |= modifierBit(s.key);
+        queue(WindowEvent::KeyDown, 0, 0, s.key, heldMods_ | s.mods);
+        if (s.key == vk::Backspace || s.key == vk::Tab || s.key == vk::Enter)
+          queue(WindowEvent::Char, 0, 0, s.key, heldMods_ | s.mods);
+      }
+      if (s.kind != ScriptStep::KeyDown) {
+        heldMods_ &= ~modifierBit(s.key);
+        queue(WindowEvent::KeyUp, 0, 0, s.key, heldMods_ | s.mods);
+      }
+      return;
+    case ScriptStep::Type:
+      for (char c : s.text) queue(WindowEvent::Char, 0, 0, static_cast<unsigned char>(c), mods);
+      return;
+    case ScriptStep::Shot:
+      if (!writeShot_ || !writeShot_(s.text, inner_)) {
+        std::fprintf(stderr, "script line %d: could not write %s\n", s.line, s.text.c_str());
+        ++failures_;
+      }
+      return;
+    case ScriptStep::Quit:
+      queue(WindowEvent::Quit, 0, 0, 0, 0);
+      return;
+  }
+}
+
+}  // namespace zb
