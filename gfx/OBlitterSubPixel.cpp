@@ -25,7 +25,7 @@ bool splitPosition(double v, long long& whole, double& fraction) {
 
 // Each destination pixel mixes the source pixel under it with its left, upper
 // and upper-left neighbours, so the picture appears shifted right and down by
-// the fractions. Samples outside the drawn part of the source count as fully
+// the fractions; colours are mixed in proportion to their opacity. Samples outside the drawn part of the source count as fully
 // transparent (their colour is that of the nearest pixel inside). The weights
 // are truncated to 1/256 steps and the remainder goes to the pixel under the
 // destination, so whole positions give exactly what draw gives and a fully
@@ -59,8 +59,14 @@ void OBlitter::drawSubPixel(OBitmap& dst, const OBitmap& src, double x, double y
       const int alpha = (w00 * s00.alpha + w10 * s10.alpha + w01 * s01.alpha + w11 * s11.alpha) >> 8;
       const int p = alpha + level;
       if (p >= 255) continue;
+      // Colours are weighted by opacity so transparent neighbours do not
+      // darken the edge.
+      const int o00 = w00 * (255 - s00.alpha), o10 = w10 * (255 - s10.alpha), o01 = w01 * (255 - s01.alpha),
+                o11 = w11 * (255 - s11.alpha);
+      const int total = o00 + o10 + o01 + o11;
+      if (total == 0) continue;
       for (int c = 0; c < 3; ++c) {
-        const int v = (w00 * s00.colour[c] + w10 * s10.colour[c] + w01 * s01.colour[c] + w11 * s11.colour[c]) >> 8;
+        const int v = (o00 * s00.colour[c] + o10 * s10.colour[c] + o01 * s01.colour[c] + o11 * s11.colour[c]) / total;
         d[c] = p == 0 ? uint8_t(v) : uint8_t(v + p * (d[c] - v) / 256);
       }
     }
