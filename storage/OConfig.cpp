@@ -7,23 +7,9 @@
 #include <cstring>
 
 #include "storage/Container.h"
+#include "storage/NumberText.h"
 
 namespace {
-
-// Digits like atol: leading white space, an optional sign, digits up to the
-// first other character. Saturates instead of overflowing.
-int32_t readDecimal(const char* p, const char* end) {
-  while (p < end && std::isspace(static_cast<unsigned char>(*p))) ++p;
-  bool negative = false;
-  if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
-  int64_t v = 0;
-  for (; p < end && *p >= '0' && *p <= '9'; ++p) {
-    v = v * 10 + (*p - '0');
-    if (v > int64_t(INT32_MAX) + 1) v = int64_t(INT32_MAX) + 1;
-  }
-  if (negative) return int32_t(-v);
-  return v > INT32_MAX ? INT32_MAX : int32_t(v);
-}
 
 int hexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -118,7 +104,7 @@ int32_t OConfig::getInt(const std::string& path, int32_t def) {
     }
     return i == 2 ? def : int32_t(uint32_t(v));
   }
-  return readDecimal(raw->data(), raw->data() + raw->size());
+  return zb::readAtol(*raw);
 }
 
 double OConfig::getDouble(const std::string& path, double def) {
@@ -150,7 +136,7 @@ std::vector<int32_t> OConfig::getIntArray(const std::string& path, char separato
     if (i >= body.size()) break;
     size_t start = i;
     while (i < body.size() && body[i] != separator) ++i;
-    out.push_back(readDecimal(body.data() + start, body.data() + i));
+    out.push_back(zb::readAtol(std::string_view(body).substr(start, i - start)));
   }
   return out;
 }
