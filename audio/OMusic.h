@@ -8,11 +8,21 @@
 #include <thread>
 
 #include "audio/OVolumeOut.h"
+#include "platform/MciMusic.h"
 
 namespace zb {
-class MediaControl;
 class MixerLines;
 }
+
+struct OMusicOptions {
+  // Interval of the worker's status poll.
+  int pollMs = 1000;
+  // Source of the worker's random track choices; empty: the worker's own
+  // generator, reseeded from zb::random() on every random play request.
+  std::function<int()> random;
+  // How long destruction waits for the worker.
+  int quitWaitMs = 1000;
+};
 
 // Background MIDI music from a playlist, driven by a worker thread of its
 // own through media-control commands on the alias "OMusic_Bkground_Music".
@@ -24,15 +34,7 @@ public:
   static constexpr int kSlowTracks = 7;  // "\music\slow0.mid" .. slow6
   static constexpr int kFastTracks = 8;  // "\music\fast0.mid" .. fast7
 
-  struct Options {
-    // Interval of the worker's status poll.
-    int pollMs = 1000;
-    // Source of the worker's random track choices; empty: the worker's own
-    // generator, reseeded from zb::random() on every random play request.
-    std::function<int()> random;
-    // How long destruction waits for the worker.
-    int quitWaitMs = 1000;
-  };
+  using Options = OMusicOptions;
 
   // `mci` and `lines` default to the SDL_mixer music and the process's mixer.
   explicit OMusic(std::unique_ptr<zb::MediaControl> mci = nullptr, zb::MixerLines* lines = nullptr,

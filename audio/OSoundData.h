@@ -25,6 +25,11 @@ public:
   // it simply continues. A buffer whose memory was lost is refilled first.
   void play(bool restart);
 
+  // Reads a whole effect file (at most kMaxFileBytes); false when it cannot
+  // be opened or read completely.
+  static constexpr long kMaxFileBytes = 64L * 1024 * 1024;
+  static bool readFile(const std::string& fileName, std::vector<uint8_t>& out);
+
   size_t dataLength() const { return dataLength_; }
   const zb::WaveFormat& format() const { return format_; }
 

@@ -92,6 +92,10 @@ public:
 constexpr int kOutputRate = 44100;
 constexpr int kOutputChannels = 2;
 
+// Levels (0..128) of the effect channels and the music, applied now if the
+// output is open and again whenever it opens or gains channels.
+void setOutputLevels(int effects, int music);
+
 // The General MIDI soundfont handed to the MIDI synthesizer, or "" if none
 // of the known locations holds one.
 const char* soundFontPath();

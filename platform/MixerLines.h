@@ -31,8 +31,4 @@ public:
 // The process's lines on the SDL_mixer output.
 MixerLines& systemMixerLines();
 
-// Pushes the current levels to the open output (called by the device code
-// after it opens or adds channels).
-void applyMixerLevels();
-
 }  // namespace zb
