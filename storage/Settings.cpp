@@ -1,0 +1,50 @@
+#include "storage/Settings.h"
+
+namespace zb {
+namespace {
+
+// Variants per family (Tessel, Sinkra, Gyrex).
+constexpr int kKindsPerFamily[3] = {4, 5, 3};
+
+int32_t clampVolume(int32_t v) { return v < 0 ? 0 : (v > 65535 ? 65535 : v); }
+
+}  // namespace
+
+Settings loadSettings(OConfig& tree, int32_t currentSoundVolume, int32_t currentMusicVolume,
+                      const std::string& path) {
+  tree.loadEncrypted(path, kSaveKeyText);  // an unreadable file leaves the tree empty
+  Settings s;
+  s.music = tree.getInt("Music", 1);
+  s.sound = tree.getInt("Sound", 1) != 0;
+  s.directSound = tree.getInt("DirectSound", 1) != 0;
+  s.windowMode = tree.getInt("WindowMode", 1) != 0;
+  s.animation = tree.getInt("Animation", 1) != 0;
+  s.playerName = tree.getString("PlayerName", "Anonymous");
+  s.globalAutosave = tree.getInt("GlobalAutosave", 1) != 0;
+  s.soundVolume = clampVolume(tree.getInt("SoundVolume", currentSoundVolume));
+  s.musicVolume = clampVolume(tree.getInt("MusicVolume", currentMusicVolume));
+  // Stored as a signed byte: -1 is "none" (255 in memory).
+  const int32_t index = tree.getInt("GameIndex", -1);
+  s.gameIndex = (index >= 0 && index <= 2) ? uint8_t(index) : uint8_t(255);
+  s.gameKind = tree.getInt("GameKind", 0);
+  if (s.gameIndex == 255 || s.gameKind < 0 || s.gameKind >= kKindsPerFamily[s.gameIndex]) s.gameKind = 0;
+  return s;
+}
+
+bool saveSettings(OConfig& tree, const Settings& s, bool gameExists, const std::string& path) {
+  tree.clearAll();
+  tree.setInt("Music", s.music);
+  tree.setInt("Sound", s.sound ? 1 : 0);
+  tree.setInt("DirectSound", s.directSound ? 1 : 0);
+  tree.setInt("WindowMode", s.windowMode ? 1 : 0);
+  tree.setString("PlayerName", s.playerName);
+  tree.setInt("GlobalAutosave", s.globalAutosave ? 1 : 0);
+  tree.setInt("SoundVolume", s.soundVolume);
+  tree.setInt("MusicVolume", s.musicVolume);
+  tree.setInt("Animation", s.animation ? 1 : 0);
+  tree.setInt("GameIndex", int8_t(s.gameIndex));
+  if (gameExists) tree.setInt("GameKind", s.gameKind);
+  return tree.saveEncrypted(path, kSaveKeyText);
+}
+
+}  // namespace zb
