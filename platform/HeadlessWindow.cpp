@@ -46,6 +46,7 @@ void HeadlessWindow::waitEvent(int timeoutMs) {
 
 void HeadlessWindow::blit(const PixelSource& src, int srcX, int srcY, int width, int height, int dstX, int dstY) {
   ++blits;
+  blitAreas.push_back(Area{dstX, dstY, dstX + width, dstY + height});
   if (frame_) frame_->blit(src, srcX, srcY, width, height, dstX, dstY);
 }
 

@@ -65,6 +65,11 @@ public:
   int waits = 0;
   int presents = 0;
   int blits = 0;
+  // Destination rectangles of the blits (left, top, right, bottom), before clipping.
+  struct Area {
+    int left, top, right, bottom;
+  };
+  std::vector<Area> blitAreas;
   std::vector<std::string> messages;
   std::vector<std::string> urls;
 

@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include "tests/app/EngineTestSupport.h"
+
+using namespace enginetest;
+
+namespace {
+
+struct TickTest : ::testing::Test {
+  Rig rig;
+  LogScreen screen{rig.window, rig.journal, "s"};
+  OClip* add(std::unique_ptr<OClip> clip) {
+    OClip* raw = clip.release();
+    screen.addClip(raw);
+    return raw;
+  }
+};
+
+}  // namespace
+
+TEST_F(TickTest, FreeMotionTakesWholeStepsCappedAtFive) {
+  OClip* c = add(makeClip(4, 4));
+  c->vx = 1;
+  c->vy = -2;
+  c->vz = 0.5;
+  screen.tick(200);  // 6.67 frames, but at most 5 steps
+  EXPECT_DOUBLE_EQ(c->x, 5);
+  EXPECT_DOUBLE_EQ(c->y, -10);
+  EXPECT_DOUBLE_EQ(c->z, 2.5);
+  screen.tick(59);  // one whole step only
+  EXPECT_DOUBLE_EQ(c->x, 6);
+  screen.tick(29);  // no whole step
+  EXPECT_DOUBLE_EQ(c->x, 6);
+  c->moves = false;
+  screen.tick(90);
+  EXPECT_DOUBLE_EQ(c->x, 6);
+}
+
+TEST_F(TickTest, VerticalWaypointKeepsTinySidewaysSpeedAndArrivesExactly) {
+  OClip* c = add(makeClip(4, 4));
+  c->x = 10;
+  c->y = 10;
+  c->addWaypoint(OWaypoint{10, 100, 7, 4});
+  screen.tick(30);
+  EXPECT_DOUBLE_EQ(c->vx, 0.00001);
+  EXPECT_DOUBLE_EQ(c->vy, 4);
+  EXPECT_DOUBLE_EQ(c->y, 14);
+  for (int i = 0; i < 40 && !c->waypoints.empty(); ++i) screen.tick(30);
+  EXPECT_TRUE(c->waypoints.empty());
+  EXPECT_EQ(c->x, 10.0);
+  EXPECT_EQ(c->y, 100.0);
+  EXPECT_EQ(c->vx, 0.0);
+  EXPECT_EQ(c->vy, 0.0);
+  EXPECT_EQ(rig.journal.back(), "s.arrived 7");
+}
+
+TEST_F(TickTest, DiagonalWaypointsReportPassingAndArrival) {
+  OClip* c = add(makeClip(4, 4));
+  c->addWaypoint(OWaypoint{30, 40, 1, 5});  // 50 away at 5 a step
+  c->addWaypoint(OWaypoint{30, 0, 2, 100});
+  screen.tick(30);
+  EXPECT_NEAR(c->x, 3, 1e-9);
+  EXPECT_NEAR(c->y, 4, 1e-9);
+  screen.tick(150);  // five steps: 25 more, still short of 50
+  EXPECT_NEAR(c->x, 18, 1e-9);
+  screen.tick(150);  // would overshoot: lands exactly
+  EXPECT_EQ(c->x, 30.0);
+  EXPECT_EQ(c->y, 40.0);
+  ASSERT_EQ(rig.journal.size(), 1u);
+  EXPECT_EQ(rig.journal[0], "s.waypoint 1");
+  screen.tick(30);
+  EXPECT_EQ(c->y, 0.0);
+  EXPECT_EQ(rig.journal.back(), "s.arrived 2");
+}
+
+TEST_F(TickTest, WaypointDoesNotMoveWithoutAWholeStep) {
+  OClip* c = add(makeClip(4, 4));
+  c->addWaypoint(OWaypoint{50, 0, 0, 5});
+  screen.tick(10);
+  EXPECT_EQ(c->x, 0.0);
+  EXPECT_EQ(c->waypoints.size(), 1u);
+}
+
+TEST_F(TickTest, ExpiredClipLeavesInTheSameTickAndTheNextIsStillProcessed) {
+  OClip* a = add(makeClip(4, 4));
+  OClip* b = add(makeClip(4, 4));
+  a->lifetime = 30;
+  b->vx = 2;
+  screen.tick(30);
+  ASSERT_EQ(screen.clips().size(), 1u);
+  EXPECT_EQ(screen.clips()[0], b);
+  EXPECT_DOUBLE_EQ(b->x, 2);
+  EXPECT_EQ(rig.journal, std::vector<std::string>{"s.expired"});
+}
+
+TEST_F(TickTest, LifetimeRunsOnRealElapsedTime) {
+  OClip* a = add(makeClip(4, 4));
+  a->lifetime = 100;
+  screen.tick(70);
+  EXPECT_EQ(a->lifetime, 30);
+  EXPECT_EQ(screen.clips().size(), 1u);
+  screen.tick(45);
+  EXPECT_TRUE(screen.clips().empty());
+}
+
+TEST_F(TickTest, SortIsStableLargestDepthFirst) {
+  OClip* a = add(makeClip(2, 2));
+  OClip* b = add(makeClip(2, 2));
+  OClip* c = add(makeClip(2, 2));
+  OClip* d = add(makeClip(2, 2));
+  a->z = 1;
+  b->z = 5;
+  c->z = 1;
+  d->z = 5;
+  screen.sortClips();
+  EXPECT_EQ(screen.clips(), (std::vector<OClip*>{b, d, a, c}));
+}
+
+TEST_F(TickTest, EmptyClipsAreRefused) {
+  auto empty = std::make_unique<OClip>();
+  screen.addClip(empty.get());
+  EXPECT_TRUE(screen.clips().empty());
+}
+
+TEST_F(TickTest, RemoveExpiredTakesOnlyLifetimeZero) {
+  OClip* a = add(makeClip(2, 2));
+  OClip* b = add(makeClip(2, 2));
+  OClip* c = add(makeClip(2, 2));
+  a->lifetime = 0;
+  b->lifetime = -1;
+  c->lifetime = 0;
+  screen.removeExpiredClips(false);
+  EXPECT_EQ(screen.clips(), std::vector<OClip*>{b});
+  EXPECT_EQ(a->lifetime, -1);
+  delete a;
+  delete c;
+}

@@ -1,0 +1,306 @@
+#include <gtest/gtest.h>
+
+#include "platform/KeyCodes.h"
+#include "tests/app/EngineTestSupport.h"
+
+using namespace enginetest;
+using zb::WindowEvent;
+
+namespace {
+
+WindowEvent event(WindowEvent::Kind kind, int x = 0, int y = 0, int key = 0) {
+  WindowEvent e;
+  e.kind = kind;
+  e.x = x;
+  e.y = y;
+  e.key = key;
+  return e;
+}
+
+// A screen whose pointer handling takes time, as a slow handler would.
+struct SlowScreen : LogScreen {
+  SlowScreen(Rig& rig) : LogScreen(rig.window, rig.journal, "slow"), clock(rig.clock) {}
+  OClipControl* onMouseMove(int x, int y) override {
+    clock.advance(10);
+    return LogScreen::onMouseMove(x, y);
+  }
+  zb::ManualClock& clock;
+};
+
+struct MainTest : ::testing::Test {
+  MainTest() { rig.clock.set(1000); }
+  OAppState& app() { return rig.window.app(); }
+  LogScreen* makeMain() {
+    auto s = std::make_unique<LogScreen>(rig.window, rig.journal, "main");
+    LogScreen* raw = s.get();
+    app().mainScreen = std::move(s);
+    return raw;
+  }
+  LogScreen* makeTable(ScreenId id, const std::string& name, int w = 200, int h = 100) {
+    auto s = std::make_unique<LogScreen>(rig.window, rig.journal, name, 0, 0, w, h);
+    LogScreen* raw = s.get();
+    app().screens[static_cast<size_t>(id)] = std::move(s);
+    return raw;
+  }
+  Rig rig;
+};
+
+}  // namespace
+
+TEST_F(MainTest, BusyQueueHoldsTheTickWhichThenGetsTheWholeElapsedTime) {
+  SlowScreen screen(rig);
+  screen.open(&app().currentScreen);
+  rig.platform.onWait = [&](int wait) {
+    if (wait == 1)
+      for (int i = 0; i < 20; ++i) rig.platform.push(event(WindowEvent::MouseMove, i, i));
+    if (wait == 2) rig.platform.push(event(WindowEvent::Quit));
+  };
+  rig.window.runLoop();
+  // First wait: 30 ms, tick. Then 20 handlers of 10 ms each without a tick,
+  // and the next wait's 30 ms: one tick of 230 ms.
+  EXPECT_EQ(screen.tickTimes, (std::vector<int>{30, 230}));
+  EXPECT_EQ(rig.platform.waits, 2);
+}
+
+TEST_F(MainTest, IdleLoopWaitsAFrameBetweenTicks) {
+  LogScreen screen(rig.window, rig.journal, "s");
+  screen.open(&app().currentScreen);
+  rig.platform.onWait = [&](int wait) {
+    if (wait == 10) rig.platform.push(event(WindowEvent::Quit));
+  };
+  rig.window.runLoop();
+  EXPECT_EQ(screen.ticks, 10);
+  EXPECT_EQ(rig.platform.presents, 10);
+}
+
+TEST_F(MainTest, DragStripIsFifteenOnDialogsAndFiveOnTheMainScreen) {
+  LogScreen dialog(rig.window, rig.journal, "d", 0, 0, 200, 100);
+  dialog.open(&app().currentScreen);
+  rig.window.onLButtonDown(50, 15);
+  EXPECT_FALSE(rig.window.dragging());
+  rig.window.onLButtonUp(50, 15);
+  rig.window.onLButtonDown(50, 14);
+  EXPECT_TRUE(rig.window.dragging());
+  EXPECT_TRUE(dialog.leftButtonHeld());  // the press still reaches the screen
+  rig.window.onLButtonUp(50, 14);
+  dialog.close(0);
+
+  LogScreen* main = makeMain();
+  main->open(&app().currentScreen);
+  rig.window.onLButtonDown(50, 5);
+  EXPECT_FALSE(rig.window.dragging());
+  rig.window.onLButtonUp(50, 5);
+  rig.window.onLButtonDown(50, 4);
+  EXPECT_TRUE(rig.window.dragging());
+}
+
+TEST_F(MainTest, DraggingMovesTheWindowAndDoesNotTickTheScreen) {
+  LogScreen dialog(rig.window, rig.journal, "d", 0, 0, 200, 100);
+  dialog.open(&app().currentScreen);
+  rig.window.moveTo(100, 100, 0, 0);
+  rig.window.onLButtonDown(40, 10);
+  rig.platform.cursorX = 60;  // the pointer moved 20 right, 5 up
+  rig.platform.cursorY = 5;
+  rig.window.onTick(30);
+  EXPECT_EQ(dialog.ticks, 0);
+  EXPECT_EQ(rig.platform.windowX, 120);
+  EXPECT_EQ(rig.platform.windowY, 95);
+  EXPECT_EQ(rig.platform.windowWidth, 800);
+  rig.window.onLButtonUp(60, 5);
+  rig.window.onTick(30);
+  EXPECT_EQ(dialog.ticks, 1);
+}
+
+TEST_F(MainTest, F4TogglesFullScreenAndRecordsTheModeReached) {
+  rig.window.onKeyDown(zb::vk::F4, 0);
+  EXPECT_TRUE(rig.window.fullScreen());
+  EXPECT_TRUE(app().windowMode);
+  rig.window.onKeyDown(zb::vk::F4, 0);
+  EXPECT_FALSE(rig.window.fullScreen());
+  EXPECT_FALSE(app().windowMode);
+  rig.platform.fullScreenPossible = false;
+  rig.window.onKeyDown(zb::vk::F4, 0);
+  EXPECT_FALSE(rig.window.fullScreen());
+  EXPECT_FALSE(app().windowMode);
+  EXPECT_FALSE(rig.platform.fullScreen);
+}
+
+TEST_F(MainTest, MoveIsIgnoredInFullScreen) {
+  rig.window.moveTo(10, 20, 400, 400);
+  rig.window.enterFullScreen();
+  rig.window.moveTo(50, 50, 0, 0);
+  EXPECT_EQ(rig.window.windowX(), 10);
+  rig.window.leaveFullScreen();
+  EXPECT_EQ(rig.platform.windowX, 10);
+  EXPECT_EQ(rig.platform.windowWidth, 400);
+}
+
+TEST_F(MainTest, F3MinimisesOtherKeysReachTheScreen) {
+  LogScreen screen(rig.window, rig.journal, "s");
+  TestControl* c = new TestControl();
+  c->focused = true;
+  screen.addControl(c);
+  screen.open(&app().currentScreen);
+  rig.window.onKeyDown(zb::vk::F3, 0);
+  EXPECT_TRUE(rig.platform.minimised);
+  EXPECT_TRUE(c->keys.empty());
+  rig.window.dispatch(event(WindowEvent::KeyDown, 0, 0, zb::vk::Escape));
+  EXPECT_EQ(c->keys, std::vector<int>{zb::vk::Escape});
+}
+
+TEST_F(MainTest, SwitchWaitsForTheClosingScreenAndTakesTheLatestRequest) {
+  LogScreen* a = makeTable(ScreenId::Menu, "menu");
+  LogScreen* b = makeTable(ScreenId::Help, "help");
+  LogScreen* c = makeTable(ScreenId::Top10, "top10", 300, 200);
+  a->open(&app().currentScreen);
+  a->phaseValue = ScreenPhase::Open;
+  rig.window.requestScreen(b);
+  EXPECT_EQ(a->closingStarts, 1);
+  a->phaseValue = ScreenPhase::Closing;
+  rig.window.onTick(30);
+  EXPECT_EQ(app().currentScreen, a);
+  rig.window.requestScreen(c);  // replaces the target
+  EXPECT_EQ(c->x(), 250);       // centred in 800 x 600
+  EXPECT_EQ(c->y(), 200);
+  a->phaseValue = ScreenPhase::Closed;
+  rig.window.onTick(30);
+  EXPECT_EQ(app().currentScreen, c);
+  EXPECT_EQ(c->previousScreen(), a);
+  EXPECT_EQ(app().pendingScreen, nullptr);
+  EXPECT_FALSE(b->isOpen());
+}
+
+TEST_F(MainTest, OpenScreenIsToldToCloseByTheTick) {
+  LogScreen* a = makeTable(ScreenId::Menu, "menu");
+  LogScreen* b = makeTable(ScreenId::Help, "help");
+  a->open(&app().currentScreen);
+  app().pendingScreen = b;
+  a->phaseValue = ScreenPhase::Open;
+  rig.window.onTick(30);
+  EXPECT_EQ(a->closingStarts, 1);
+  EXPECT_EQ(app().currentScreen, a);
+}
+
+TEST_F(MainTest, MainScreenIsLeftOnlyWhenItAllows) {
+  LogScreen* main = makeMain();
+  LogScreen* help = makeTable(ScreenId::Help, "help");
+  LogScreen* menu = makeTable(ScreenId::Menu, "menu");
+  main->open(&app().currentScreen);
+  app().firstStart = true;
+  rig.window.requestScreen(help);
+  EXPECT_EQ(main->closingStarts, 0);  // first start: no new cover sequence
+  rig.window.requestScreen(menu);
+  EXPECT_EQ(main->closingStarts, 1);
+  main->phaseValue = ScreenPhase::Open;  // the main screen is never told from the tick
+  rig.window.onTick(30);
+  EXPECT_EQ(main->closingStarts, 1);
+  EXPECT_EQ(app().currentScreen, main);
+  main->phaseValue = ScreenPhase::Closed;
+  rig.window.onTick(30);
+  EXPECT_EQ(app().currentScreen, menu);
+}
+
+TEST_F(MainTest, QuitRequestEndsTheRunUnlessThePromotionScreenShows) {
+  LogScreen* promo = makeTable(ScreenId::Promotion, "promo");
+  promo->open(&app().currentScreen);
+  app().quitRequested = true;
+  rig.window.onTick(30);
+  EXPECT_TRUE(rig.window.exists());
+  promo->close(0);
+  app().currentScreen = nullptr;
+  rig.window.closeAllowed = true;
+  rig.window.onTick(30);
+  EXPECT_FALSE(rig.window.exists());
+  rig.window.runLoop();  // ends at once on the quit that follows
+}
+
+TEST_F(MainTest, CloseRequestOpensThePromotionScreenClosingHelpFirst) {
+  LogScreen* main = makeMain();
+  LogScreen* help = makeTable(ScreenId::Help, "help");
+  LogScreen* promo = makeTable(ScreenId::Promotion, "promo");
+  main->open(&app().currentScreen);
+  help->open(&app().currentScreen);
+  rig.window.closeAllowed = false;
+  rig.window.dispatch(event(WindowEvent::CloseRequest));
+  EXPECT_EQ(app().currentScreen, promo);
+  EXPECT_EQ(promo->previousScreen(), main);
+  EXPECT_FALSE(help->isOpen());
+  rig.window.dispatch(event(WindowEvent::CloseRequest));  // already showing: nothing
+  EXPECT_EQ(app().currentScreen, promo);
+  EXPECT_TRUE(rig.window.exists());
+}
+
+TEST_F(MainTest, CloseWithoutPromotionScreenEndsTheRun) {
+  rig.window.closeAllowed = false;
+  rig.window.dispatch(event(WindowEvent::CloseRequest));
+  EXPECT_FALSE(rig.window.exists());
+}
+
+TEST_F(MainTest, PaintRedrawsTheStackFromTheBottom) {
+  LogScreen* main = makeMain();
+  main->backgroundColour = 0x0000FF;
+  LogScreen* menu = makeTable(ScreenId::Menu, "menu");
+  menu->backgroundColour = 0x00FF00;
+  main->open(&app().currentScreen);
+  menu->open(&app().currentScreen);
+  rig.platform.clearContent(0);
+  rig.window.dispatch(event(WindowEvent::Paint));
+  EXPECT_EQ(rig.platform.content()[0], 0x00FF00u);           // the dialog at (0, 0)
+  EXPECT_EQ(rig.platform.content()[500 * 800 + 500], 0x0000FFu);  // the main screen around it
+  EXPECT_GT(rig.platform.presents, 0);
+}
+
+TEST_F(MainTest, IntroIsDeletedOnceItIsNoLongerCurrent) {
+  auto intro = std::make_unique<LogScreen>(rig.window, rig.journal, "intro", 0, 0, 600, 600);
+  LogScreen* raw = intro.get();
+  app().introScreen = std::move(intro);
+  raw->open(&app().currentScreen);
+  rig.window.onTick(30);
+  EXPECT_NE(app().introScreen, nullptr);
+  LogScreen* main = makeMain();
+  main->open(&app().currentScreen);  // over the intro
+  rig.window.onTick(30);
+  EXPECT_EQ(app().introScreen, nullptr);
+  EXPECT_EQ(main->previousScreen(), nullptr);
+}
+
+TEST_F(MainTest, PendingSwitchWaitsWhileTheIntroIsCurrent) {
+  auto intro = std::make_unique<LogScreen>(rig.window, rig.journal, "intro", 0, 0, 600, 600);
+  LogScreen* raw = intro.get();
+  app().introScreen = std::move(intro);
+  raw->open(&app().currentScreen);
+  LogScreen* menu = makeTable(ScreenId::Menu, "menu");
+  app().pendingScreen = menu;
+  rig.window.onTick(30);
+  EXPECT_EQ(app().currentScreen, raw);
+}
+
+TEST(MainWindowEntry, FailedWindowGivesMessageAndZero) {
+  zb::HeadlessWindow platform;
+  platform.failOpen = true;
+  OMainWindow window(platform);
+  EXPECT_EQ(window.run(), 0);
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0], "Error: Can't create window");
+}
+
+TEST(MainWindowEntry, StartupRefusalEndsQuietly) {
+  zb::HeadlessWindow platform;
+  bool started = false;
+  OMainWindow window(platform, [&](OMainWindow& w) {
+    started = w.closeAllowed && w.frameInterval == 30;
+    return false;
+  });
+  EXPECT_EQ(window.run(), 0);
+  EXPECT_TRUE(started);
+  EXPECT_EQ(platform.title, "Zenbox");
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST(MainWindowEntry, ErrorReportHasNoCaption) {
+  zb::HeadlessWindow platform;
+  OMainWindow window(platform);
+  window.reportError("Error: file %s not found!", "clp/bt3.clp");
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0], "Error: file clp/bt3.clp not found!");
+}
