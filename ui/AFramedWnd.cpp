@@ -210,7 +210,12 @@ void AFramedWnd::tick(int elapsed) {
   OEngine::tick(30);
 }
 
-bool AFramedWnd::inputBlocked() const { return state_ != kOpen || clicked_ != nullptr; }
+bool AFramedWnd::inputBlocked() const {
+  if (state_ != kOpen || clicked_) return true;
+  // Nothing is taken while texts are still flying in (or out while open).
+  return std::any_of(texts_.begin(), texts_.end(),
+                     [](const AClipString* t) { return t->flying() && !t->isGone(); });
+}
 
 OClipControl* AFramedWnd::onLButtonDown(int x, int y) {
   if (inputBlocked()) return nullptr;

@@ -101,8 +101,8 @@ public:
 
 protected:
   void playSound(int effect) const;
-  // Presses, releases and keys wait while the dialog is not open or a
-  // button text's click fade runs.
+  // Presses, releases and keys wait while the dialog is not open, a
+  // button text's click fade runs or texts are still flying.
   bool inputBlocked() const;
   // Shows or hides every clip and control except the texts' glyphs.
   void showContents(bool visible);
