@@ -15,9 +15,15 @@ namespace {
 
 const char* const kKeys[] = {"TideMarsh", "58207413", "KLOVKLOV", "QuillBox", "ab", ""};
 
-std::string scratchPath() {
-  static const std::string path = "/tmp/zb-fuzz-container-" + std::to_string(::getpid());
-  return path;
+// One scratch file per fuzzing process, removed when it exits.
+struct Scratch {
+  std::string path = "/tmp/zb-fuzz-container-" + std::to_string(::getpid());
+  ~Scratch() { std::remove(path.c_str()); }
+};
+
+const std::string& scratchPath() {
+  static const Scratch scratch;
+  return scratch.path;
 }
 
 }  // namespace
