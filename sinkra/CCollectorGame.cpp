@@ -1,0 +1,86 @@
+#include "sinkra/CCollectorGame.h"
+
+#include "sinkra/CGlobal.h"
+#include "sinkra/CPiece.h"
+#include "storage/OConfig.h"
+
+namespace SpaceSinkra {
+
+bool CCollectorGame::setup(int width, int height) {
+  if (!engine_) return false;
+  CGameField::setup(width, height);
+  removeAllBlocks();
+  if (!grid_.resize(width, height)) return false;
+  recomputeCellSize();
+  preview_ = host_->makeNumber(0, 5, 600, 302, 0);
+  global().caption()->setText("for this\nblock", 600, 240);
+  global().caption()->setVisible(true);
+  return true;
+}
+
+void CCollectorGame::clear() {
+  CGameField::clear();
+  preview_.reset();
+}
+
+void CCollectorGame::setPreview(int value) {
+  if (preview_) preview_->setValue(value);
+}
+
+int CCollectorGame::hover(int cell) {
+  int n = CGameField::hover(cell);
+  if (n >= 2 && !grid_.normalizing) {
+    playEffect(12, true);
+    setPreview(scoreFor(n));
+  } else if (n < 2 && !grid_.highlightActive) {
+    setPreview(0);
+  }
+  return n;
+}
+
+void CCollectorGame::click(int cell) {
+  if (!grid_.at(cell) || !idle()) return;
+  int n = grid_.groupSize(cell);
+  if (n >= 2) {
+    global().score += scoreFor(n);
+    setPreview(0);
+  }
+  CGameField::click(cell);
+}
+
+bool CCollectorGame::demoMove() {
+  if (!idle()) return false;
+  int best = 0;
+  int cell = chooseDemoGroup(best);
+  if (best < 2) {
+    explodeAll();
+    return false;
+  }
+  click(cell);
+  return true;
+}
+
+void CCollectorGame::update(int ms) {
+  if (demo) {
+    // Only a board at rest is judged: while blocks fall, groups that are
+    // about to form are not yet visible in the grid.
+    if (idle() && hasNoMoves()) finished = true;
+    if (finished) newField();
+    demoMove();
+  } else {
+    if (finished) {
+      CGameField::update(ms);
+      finished = false;
+      return;
+    }
+    if (idle() && hasNoMoves()) finished = true;
+  }
+  CGameField::update(ms);
+}
+
+void CCollectorGame::loadState(OConfig& config) {
+  CGameField::loadState(config);
+  if (!preview_) preview_ = host_->makeNumber(0, 5, 600, 302, 0);
+}
+
+}  // namespace SpaceSinkra

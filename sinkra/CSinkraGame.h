@@ -1,0 +1,93 @@
+#pragma once
+#include <memory>
+#include <vector>
+
+#include "sinkra/CFloatingNumbers.h"
+#include "sinkra/CGameField.h"
+
+namespace SpaceSinkra {
+
+// The rising-row variant: blocks arrive one by one in a tray under the
+// board; each full row is pushed in from below, lifting the board, and the
+// game ends when a row cannot be pushed because the top row is occupied.
+// Special blocks (colours 10..17) arrive now and then and act when clicked.
+class CSinkraGame : public CGameField {
+public:
+  CSinkraGame();
+  ~CSinkraGame() override;
+
+  void refreshSkins() override;
+  void setVisible(bool visible) override;
+  void loadState(OConfig& config) override;
+  void saveState(OConfig& config) override;
+  void update(int ms) override;
+  void clear() override;
+  void undo() override {}
+  void pushUndo() override {}
+  void explodeAll() override;
+  void removeAllBlocks() override;
+  void newField() override;
+  void updateExplosion(int ms) override;
+  void click(int cell) override;
+  int hover(int cell) override;
+  bool setup(int width, int height) override;
+
+  // The separator-bar picture (not owned); bars are placed when a game starts.
+  void setSeparatorPicture(const OClip* picture) { separator_ = picture; }
+
+  // Pushes the tray into the bottom row; false when the top row is occupied.
+  bool pushRow();
+  // The cells a click on the special block at `cell` removes (without it).
+  std::vector<int> specialTargets(int cell);
+  // Empty rows above the first block: floor((n - 2) / width) for n empty
+  // cells before the first block in index order, 0 when n is below 2.
+  int emptyTopRows() const;
+
+  int rowTime() const { return rowTime_; }
+  int interval() const { return interval_; }
+  int elapsed() const { return elapsed_; }
+  int rowsPushed() const { return rowsPushed_; }
+  int trayFill() const { return trayFill_; }
+  const CPiece* trayAt(int slot) const;
+  const CNumberView* preview() const { return preview_.get(); }
+  const CFloatingNumbers& floatingNumbers() const { return floats_; }
+  // The game was lost by a failed push.
+  bool ended() const { return ended_; }
+  void setRowTiming(int rowTime, int rowTimeStep);
+
+protected:
+  void buildFrames(CPiece& piece) override;
+
+private:
+  void arrive(int ms);
+  void tryPush();
+  void demoMove(int ms);
+  void clickSpecial(int cell);
+  void scaleSpecialPictures();
+  void placeSeparators();
+  void deleteTray(bool onlyExploding);
+  void emitAllSparks();
+  void addBonus(int value, int cell);
+  void setPreview(int value);
+  void rotateBoard();
+  void recolour(int cell);
+  int scoreFor(int n) const;
+
+  std::vector<std::unique_ptr<CPiece>> tray_;
+  int trayFill_ = 0;
+  std::vector<std::unique_ptr<OBitmap>> specialBitmaps_;
+  int initialRowTime_ = 300;
+  int rowTimeStep_ = 200;
+  int rowTime_ = 300;
+  int interval_ = 0;
+  int elapsed_ = 0;
+  int rowsPushed_ = 0;
+  int trayProgress_ = 0;
+  bool specialPreview_ = false;
+  bool ended_ = false;
+  std::unique_ptr<CNumberView> preview_;
+  CFloatingNumbers floats_;
+  const OClip* separator_ = nullptr;
+};
+
+}  // namespace SpaceSinkra
