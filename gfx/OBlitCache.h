@@ -7,8 +7,9 @@
 // version (and colour key) it was built from and is rebuilt when they differ,
 // so blits stay exactly what a per-pixel loop would give.
 struct OSpan {
-  int32_t start;  // first column
+  int32_t start;   // first column
   int32_t length;
+  int32_t packed;  // byte offset of its pixels in OKeySpans::packed
 };
 
 // Runs of pixels that are not the colour key, per image row.
@@ -18,6 +19,9 @@ struct OKeySpans {
   int key = -1;
   std::vector<int32_t> rowFirst;  // height + 1 indices into spans
   std::vector<OSpan> spans;
+  // The pixels of all runs back to back: a whole-width blit reads them as
+  // one stream instead of picking them out of the rows.
+  std::vector<uint8_t> packed;
 };
 
 // Runs of the alpha plane, per image row: fully opaque runs (alpha 0) and
