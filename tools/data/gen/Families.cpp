@@ -1,0 +1,119 @@
+// Family pictures: block clips, special blocks, sparkles, Tessel launch
+// pieces and the Gyrex segments and cursor.
+#include <cmath>
+
+#include "tools/data/gen/Blocks.h"
+#include "tools/data/gen/Palette.h"
+#include "tools/data/gen/Pictures.h"
+#include "tools/data/gen/Shading.h"
+
+namespace zbgen {
+namespace {
+
+ClipSpec oneFrame(Canvas pic) {
+  ClipSpec clip;
+  int i = clip.add(std::move(pic));
+  clip.sequences.push_back(clip.single(i));
+  return clip;
+}
+
+// Gyrex colour choices: the six block colours, pale jade and slate.
+Rgba gyrexColour(int choice) {
+  if (choice < kColours) return blockColour(choice);
+  return choice == 6 ? rgb(0xE4E0D0) : rgb(0x5C6878);
+}
+
+}  // namespace
+
+ClipSpec blockClip(int skin, int colour) { return oneFrame(blockPicture(skin, colour)); }
+ClipSpec specialClip(int kind) { return oneFrame(specialPicture(kind)); }
+ClipSpec removerClip(int colour) { return oneFrame(colourRemoverPicture(colour)); }
+
+ClipSpec sparkle() {
+  // Sequences 0..5 follow the block colours, 6 is white gold, 7 gold; each
+  // has four twinkle frames (size and turn of a four-pointed star).
+  ClipSpec clip;
+  const float sizes[4] = {7.5f, 6.0f, 4.5f, 6.5f};
+  for (int seq = 0; seq < 8; ++seq) {
+    Rgba col = seq < kColours ? lighten(blockColour(seq), 0.35f) : seq == 6 ? rgb(0xFFF8E0) : rgb(0xFFD060);
+    std::vector<ClipFrame> frames;
+    for (int k = 0; k < 4; ++k) {
+      Canvas c(17, 17);
+      Canvas glow(17, 17);
+      glow.fill(circle(8.5f, 8.5f, sizes[k] * 0.5f), col);
+      glow.blur(2);
+      c.draw(glow, 0, 0, 0.9f);
+      c.fill(star(8.5f, 8.5f, sizes[k], sizes[k] * 0.22f, 4, k * 0.35f), col);
+      c.fill(circle(8.5f, 8.5f, 1.6f), Rgba{1, 1, 1, 1});
+      ClipFrame f;
+      f.image = clip.add(std::move(c));
+      frames.push_back(f);
+    }
+    clip.sequences.push_back(frames);
+  }
+  return clip;
+}
+
+ClipSpec tesselBorder(bool horizontal, int colour, int skin) {
+  // The launch piece is the colour's block in its skin, flattened to a tab,
+  // with a gold notch that points into the board.
+  Canvas block = blockPicture(skin, colour, 64);
+  int w = horizontal ? kBorderLength : kBorderThickness, h = horizontal ? kBorderThickness : kBorderLength;
+  Canvas c = block.resampled(w, h);
+  float cx = w / 2.0f, cy = h / 2.0f;
+  Sdf notch = circle(cx, cy, 3.2f);
+  c.fill(offset(notch, 1.2f), Rgba{0.1f, 0.07f, 0.04f, 0.6f});
+  c.fill(notch, dome(notch, solid(rgb(0xF0C860)), cx, cy, 2.5f, 0.5f));
+  return oneFrame(std::move(c));
+}
+
+ClipSpec gyrexSegment(int position) {
+  // Triangles of a 42 x 42 element: top and bottom pieces are 42 x 22, left
+  // and right 22 x 42; the game adds the offsets (20 for right and bottom).
+  std::vector<float> tri;
+  int w = 42, h = 22;
+  switch (position) {
+    case 0: tri = {1.5f, 1, 40.5f, 1, 21, 20.5f}; break;
+    case 1: w = 22, h = 42, tri = {21, 1.5f, 21, 40.5f, 1.5f, 21}; break;
+    case 2: tri = {1.5f, 21, 40.5f, 21, 21, 1.5f}; break;
+    default: w = 22, h = 42, tri = {1, 1.5f, 1, 40.5f, 20.5f, 21}; break;
+  }
+  ClipSpec clip;
+  std::vector<ClipFrame> frames;
+  for (int choice = 0; choice < kGyrexChoices; ++choice) {
+    Canvas c(w, h);
+    Sdf shape = offset(polygon(tri), -0.6f);
+    Rgba col = gyrexColour(choice);
+    c.fill(shape, pillow(shape, linear(0, 0, lighten(col, 0.12f), static_cast<float>(w), static_cast<float>(h),
+                                       scaled(col, 0.85f)),
+                         5, 0.55f));
+    ClipFrame f;
+    f.image = clip.add(std::move(c));
+    f.action = 1;  // a choice is shown, never animated
+    frames.push_back(f);
+  }
+  clip.sequences.push_back(frames);
+  return clip;
+}
+
+ClipSpec gyrexCursor() {
+  ClipSpec clip;
+  std::vector<ClipFrame> frames;
+  const float glow[4] = {0.55f, 0.75f, 0.95f, 0.75f};
+  for (int k = 0; k < 4; ++k) {
+    Canvas c(42, 42);
+    Sdf frame = subtract(roundRect(0.5f, 0.5f, 41.5f, 41.5f, 5), roundRect(3.5f, 3.5f, 38.5f, 38.5f, 3));
+    Canvas halo(42, 42);
+    halo.fill(frame, rgb(0xFFE08A));
+    halo.blur(1);
+    c.draw(halo, 0, 0, glow[k]);
+    c.fill(subtract(roundRect(1.5f, 1.5f, 40.5f, 40.5f, 4), roundRect(3, 3, 39, 39, 3)), Rgba{1, 0.95f, 0.8f, glow[k]});
+    ClipFrame f;
+    f.image = clip.add(std::move(c));
+    frames.push_back(f);
+  }
+  clip.sequences.push_back(frames);
+  return clip;
+}
+
+}  // namespace zbgen

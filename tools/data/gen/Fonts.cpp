@@ -1,0 +1,85 @@
+// The four letter sets. Each holds 39 sequences (0-9, A-Z, "-", "!", "?").
+// A glyph's frames: 0 the letter, stopped there; 1-3 a rolling blur that
+// loops (for counters that roll); 4 the letter again, stopped (where a
+// rolling counter comes to rest).
+#include <algorithm>
+
+#include "tools/data/gen/Pictures.h"
+#include "tools/data/gen/TextMask.h"
+
+namespace zbgen {
+namespace {
+
+struct FontRole {
+  int pixelHeight;
+  LetterStyle style;
+};
+
+FontRole roleFor(int set) {
+  switch (set) {
+    case 0:  // buttons and big captions: warm gold
+      return {34, {rgb(0xFFEFB8), rgb(0xE39A2E), rgb(0x3A2410), 2.2f, 0.55f, 2}};
+    case 1:  // demo and replay captions: pale jade
+      return {21, {rgb(0xF0FFF6), rgb(0x7ED3AE), rgb(0x10352A), 1.6f, 0.5f, 1}};
+    case 2:  // titles: cream to vermilion
+      return {42, {rgb(0xFFF6E2), rgb(0xF0823A), rgb(0x2A1408), 2.8f, 0.6f, 3}};
+    default:  // panel captions, rows and labels: sand cream
+      return {17, {rgb(0xFFFAEE), rgb(0xE6CD96), rgb(0x2B2118), 1.5f, 0.45f, 1}};
+  }
+}
+
+const char kGlyphs[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-!?";
+constexpr int kGlyphCount = 39;
+
+}  // namespace
+
+ClipSpec letterSet(int set) {
+  FontRole role = roleFor(set);
+  int pad = static_cast<int>(role.style.outlineWidth) + role.style.shadowOffset + 1;
+  std::vector<Mask> masks;
+  int cellW = 0, top = 1 << 20, bottom = 0;
+  for (int g = 0; g < kGlyphCount; ++g) {
+    masks.push_back(textMask(std::string(1, kGlyphs[g]), role.pixelHeight));
+    const Mask& m = masks.back();
+    cellW = std::max(cellW, m.w);
+    for (int y = 0; y < m.h; ++y)
+      for (int x = 0; x < m.w; ++x)
+        if (m.at(x, y) > 0) top = std::min(top, y), bottom = std::max(bottom, y + 1);
+  }
+  ClipSpec clip;
+  if (masks[0].w == 0) return clip;  // no font: the caller reports it
+  for (int g = 0; g < kGlyphCount; ++g) {
+    // Every glyph sits centred in a cell of one size, cropped to the rows
+    // the letters use, so all glyphs share one baseline.
+    const Mask& src = masks[static_cast<size_t>(g)];
+    Mask cell;
+    cell.w = cellW, cell.h = bottom - top;
+    cell.v.assign(static_cast<size_t>(cell.w) * cell.h, 0.0f);
+    int dx = (cellW - src.w) / 2;
+    for (int y = 0; y < cell.h; ++y)
+      for (int x = 0; x < src.w; ++x) cell.v[static_cast<size_t>(y) * cell.w + x + dx] = src.at(x, y + top);
+    Canvas letter = styledLetters(padded(cell, pad), role.style);
+    int crisp = clip.add(letter);
+    std::vector<ClipFrame> seq;
+    ClipFrame f0;
+    f0.image = crisp, f0.action = 1;
+    seq.push_back(f0);
+    const int shifts[3] = {-cell.h / 4, 0, cell.h / 4};
+    for (int k = 0; k < 3; ++k) {
+      Canvas blurred(letter.width(), letter.height());
+      blurred.draw(letter, 0, shifts[k]);
+      blurred.draw(letter, 0, shifts[k] + cell.h / 8, 0.5f);
+      blurred.blur(1);
+      ClipFrame f;
+      f.image = clip.add(blurred);
+      if (k == 2) f.action = 3, f.arg1 = 1, f.arg2 = -1;
+      seq.push_back(f);
+    }
+    ClipFrame last = f0;
+    seq.push_back(last);
+    clip.sequences.push_back(seq);
+  }
+  return clip;
+}
+
+}  // namespace zbgen

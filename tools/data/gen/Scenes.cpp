@@ -1,0 +1,120 @@
+// The large pictures: the three board backgrounds and the side panel, stored
+// as JPEG payloads.
+#include <cmath>
+
+#include "tools/data/gen/Garden.h"
+#include "tools/data/gen/Palette.h"
+#include "tools/data/gen/Pictures.h"
+#include "tools/data/gen/Shading.h"
+
+namespace zbgen {
+namespace {
+
+ClipSpec opaqueClip(Canvas pic, Store store = Store::Jpeg) {
+  ClipSpec clip;
+  int i = clip.add(std::move(pic), store, 92);
+  clip.sequences.push_back(clip.single(i));
+  return clip;
+}
+
+// A sunken well of raked sand with a thin dark lip.
+void sandWell(Canvas& c, float x0, float y0, float x1, float y1, uint32_t seed, float period) {
+  Canvas well(c.width(), c.height());
+  rakedSand(well, {}, period, seed);
+  Sdf area = roundRect(x0, y0, x1, y1, 4);
+  well.clipTo(area);
+  c.draw(well, 0, 0);
+  Canvas lip(c.width(), c.height());
+  lip.fill(subtract(area, offset(area, -5)), Rgba{0.08f, 0.05f, 0.02f, 0.55f});
+  lip.blur(2);
+  lip.clipTo(area);
+  c.draw(lip, 0, 0);
+}
+
+}  // namespace
+
+ClipSpec mainBackground() {
+  Canvas c(600, 600, rgb(kSand));
+  std::vector<GardenStone> stones = {{470, 130, 42, 30, 11}, {510, 165, 20, 15, 12}, {120, 470, 55, 38, 13},
+                                     {190, 500, 18, 14, 14}, {330, 320, 14, 11, 15}};
+  rakedSand(c, stones, 11.0f, 3);
+  paintStones(c, stones);
+  warmLight(c);
+  woodFrame(c, 10, 21);
+  return opaqueClip(std::move(c));
+}
+
+ClipSpec sidePanel() {
+  Canvas c(200, 600);
+  c.fill(roundRect(-10, -10, 210, 610, 0), darkWood(31));
+  // A recessed strip for the buttons and quiet panes for the captions.
+  auto pane = [&](float y0, float y1) {
+    Sdf p = roundRect(14, y0, 192, y1, 6);
+    c.fill(p, Rgba{0.05f, 0.03f, 0.02f, 0.35f});
+    c.fill(subtract(p, offset(p, -1.5f)), Rgba{1, 0.9f, 0.7f, 0.12f});
+  };
+  c.fill(roundRect(0, 0, 200, 44, 0), Rgba{0.03f, 0.02f, 0.01f, 0.45f});
+  pane(32, 132);
+  pane(236, 352);
+  bambooPole(c, 5, -5, 605, 5, 95);
+  for (int i = 0; i < 5; ++i)
+    bambooLeaf(c, 10, 520.0f + i * 9, 58.0f - i * 5, -0.35f + i * 0.22f, 0.85f);
+  enso(c, 125, 530, 42, 9, Rgba{0.93f, 0.86f, 0.72f, 0.3f});
+  warmLight(c, 0.7f);
+  return opaqueClip(std::move(c));
+}
+
+ClipSpec tesselBackground() {
+  Canvas c(600, 600, rgb(kSand));
+  rakedSand(c, {{560, 40, 30, 22, 41}}, 12.0f, 40);
+  // The tray: ring lane (cells of row/column 0 and 12) and the 11 x 11 well.
+  const float b = kBorderThickness, cell = 38;
+  float gx = 12 + b + 11, gy = 11 + b + 11;  // top-left of cell (0, 0)
+  Sdf tray = roundRect(gx - 6, gy - 6, gx + 13 * cell + 6, gy + 13 * cell + 6, 10);
+  dropShadow(c, tray, 3, 4, 4, 0.4f);
+  c.fill(tray, pillow(tray, darkWood(43), 6, 0.5f));
+  Sdf lane = roundRect(gx, gy, gx + 13 * cell, gy + 13 * cell, 6);
+  c.fill(lane, [](float x, float y) { return scaled(rgb(0x5B5650), 0.9f + 0.2f * fbm(x * 0.08f, y * 0.08f, 44, 3)); });
+  sandWell(c, gx + cell, gy + cell, gx + 12 * cell, gy + 12 * cell, 45, 9.5f);
+  // Faint cell grid in the well.
+  for (int k = 2; k <= 11; ++k) {
+    c.fill(roundRect(gx + k * cell - 0.5f, gy + cell + 2, gx + k * cell + 0.5f, gy + 12 * cell - 2, 0.5f),
+           Rgba{0.35f, 0.25f, 0.12f, 0.22f});
+    c.fill(roundRect(gx + cell + 2, gy + k * cell - 0.5f, gx + 12 * cell - 2, gy + k * cell + 0.5f, 0.5f),
+           Rgba{0.35f, 0.25f, 0.12f, 0.22f});
+  }
+  warmLight(c, 0.8f);
+  woodFrame(c, 8, 46);
+  return opaqueClip(std::move(c));
+}
+
+ClipSpec gyrexBackground() {
+  Canvas c(600, 600);
+  c.fill(roundRect(-10, -10, 610, 610, 0), [](float x, float y) {
+    return scaled(mix(rgb(0x2E3B3A), rgb(0x1C2423), y / 600.0f), 0.9f + 0.2f * fbm(x * 0.02f, y * 0.02f, 51, 4));
+  });
+  // The right strip continues the side panel's wood under the moved panel.
+  c.fill(roundRect(530, -10, 610, 610, 0), darkWood(52));
+  c.fill(roundRect(528, -10, 532, 610, 0), Rgba{0, 0, 0, 0.5f});
+  auto wells = [&](float ox, float oy, int rowsCount) {
+    Sdf frame = roundRect(ox - 5, oy - 5, ox + 504 + 5, oy + rowsCount * 42 + 5, 6);
+    c.fill(frame, pillow(frame, darkWood(53), 4, 0.5f));
+    for (int r = 0; r < rowsCount; ++r)
+      for (int col = 0; col < 12; ++col) {
+        float x = ox + col * 42, y = oy + r * 42;
+        Sdf cellShape = roundRect(x + 1, y + 1, x + 41, y + 41, 3);
+        c.fill(cellShape, [=](float px, float py) {
+          return scaled(rgb(0xCDBB93), 0.9f + 0.15f * noise2(px * 0.3f, py * 0.3f, 54) - 0.1f * (py - y) / 42);
+        });
+        // The diagonals where the four segments meet.
+        c.fill(capsule(x + 4, y + 4, x + 38, y + 38, 0.5f), Rgba{0.4f, 0.3f, 0.18f, 0.25f});
+        c.fill(capsule(x + 38, y + 4, x + 4, y + 38, 0.5f), Rgba{0.4f, 0.3f, 0.18f, 0.25f});
+      }
+  };
+  wells(19, 19, 12);
+  wells(19, 539, 1);
+  warmLight(c, 0.6f);
+  return opaqueClip(std::move(c));
+}
+
+}  // namespace zbgen
