@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "gfx/OClip.h"
+#include "platform/Files.h"
+#include "tests/tools/PackFixture.h"
+#include "tools/data/gen/DataPack.h"
+
+namespace {
+
+std::unique_ptr<OClip> loadClip(const std::string& name) {
+  auto clip = std::make_unique<OClip>();
+  EXPECT_TRUE(clip->load(zbtest::packPath(name))) << name;
+  return clip;
+}
+
+const OBitmap& frame(const OClip& clip, int sequence, int index) {
+  const OClip& target = clip.sequences.empty() ? clip : *clip.sequences.at(static_cast<size_t>(sequence));
+  return *target.images.at(static_cast<size_t>(index));
+}
+
+void WritesEveryFileTheGameLoadsAndEveryClipLoads() {
+  for (const std::string& name : zbtest::expectedPackFiles()) {
+    EXPECT_TRUE(zb::fileExists(zbtest::generatedPack() + "/" + name)) << name;
+    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".clp") == 0) {
+      OClip clip;
+      EXPECT_TRUE(clip.load(zbtest::packPath(name))) << name;
+      EXPECT_FALSE(clip.empty()) << name;
+    }
+  }
+  // One folder per family, whatever case the game spells it in.
+  EXPECT_TRUE(std::filesystem::is_directory(zbtest::generatedPack() + "/clp/Tessel"));
+  EXPECT_FALSE(std::filesystem::exists(zbtest::generatedPack() + "/clp/tessel"));
+}
+
+void LetterSetsHoldThirtyNineGlyphsThatStopOnTheirLetter() {
+  const char* sets[4] = {"clp/alph.clp", "clp/alph2.clp", "clp/alph3.clp", "clp/alph4.clp"};
+  int widths[4];
+  for (int s = 0; s < 4; ++s) {
+    auto clip = loadClip(sets[s]);
+    ASSERT_EQ(clip->sequenceCount, 39) << sets[s];
+    for (const auto& seq : clip->sequences) {
+      ASSERT_GE(seq->imageCount, 3);  // counters roll from a random frame below count - 1
+      EXPECT_EQ(seq->images.front()->action, kActionStop);
+      EXPECT_EQ(seq->images.back()->action, kActionStop);
+      EXPECT_TRUE(seq->images.front()->hasAlpha());
+    }
+    widths[s] = clip->width;
+  }
+  // Titles are the largest, panel captions the smallest letters.
+  EXPECT_GT(widths[2], widths[0]);
+  EXPECT_GT(widths[0], widths[1]);
+  EXPECT_GE(widths[1], widths[3]);
+  // The longest panel captions ("comp score", "for this") fit the 200-pixel
+  // panel even with the largest random letter spacing.
+  int w = widths[3];
+  int widest = 9 * (w - w / 3 + (w * 2 / 11 - 1)) + w;
+  EXPECT_LE(widest, 200);
+}
+
+void ControlsHaveTheStatesTheirControlsShow() {
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(loadClip("clp/bt" + std::to_string(i) + ".clp")->sequenceCount, 6);
+  for (int i = 3; i < 6; ++i) EXPECT_EQ(loadClip("clp/bt" + std::to_string(i) + ".clp")->sequenceCount, 3);
+  int rowWidth = 0;
+  for (int n = 7; n <= 12; ++n) {
+    auto clip = loadClip("clp/but" + std::to_string(n) + ".clp");
+    EXPECT_EQ(clip->sequenceCount, 3);
+    rowWidth += clip->width + 5;
+    // Shaped buttons: the corners are transparent for the hit test too.
+    const OBitmap& idle = frame(*clip, 0, 0);
+    EXPECT_EQ(static_cast<int>(idle.pixel(0, 0)), idle.colourKey);
+  }
+  EXPECT_LE(rowWidth + 10, 200);  // one row across the side panel
+}
+
+void PicturesHaveTheSizesTheScreensPlaceThemAt() {
+  struct Expect {
+    const char* name;
+    int w, h;
+  };
+  const Expect sizes[] = {{"clp/jp8.clp", 600, 600},     {"clp/jp9.clp", 200, 600},
+                          {"clp/tessel/bg.clp", 600, 600}, {"clp/gyrex/bgnet.clp", 600, 600},
+                          {"clp/i1.clp", 400, 400},      {"clp/Sinkra/p1.clp", 580, 6},
+                          {"clp/Gyrex/cursor.clp", 42, 42}, {"clp/Gyrex/bg7.clp", 42, 22},
+                          {"clp/Gyrex/bg8.clp", 22, 42}, {"clp/Gyrex/bg9.clp", 42, 22},
+                          {"clp/Gyrex/bg10.clp", 22, 42}};
+  for (const Expect& e : sizes) {
+    auto clip = loadClip(e.name);
+    EXPECT_EQ(clip->width, e.w) << e.name;
+    EXPECT_EQ(clip->height, e.h) << e.name;
+  }
+  // Backgrounds are JPEG payloads drawn opaque: no key may punch holes.
+  EXPECT_LT(frame(*loadClip("clp/jp8.clp"), 0, 0).colourKey, 0);
+  EXPECT_EQ(frame(*loadClip("clp/i1.clp"), 0, 0).colourKey, 0x004129);
+  for (int skin = 0; skin < 6; ++skin)
+    for (int c = 1; c <= 6; ++c) {
+      auto block = loadClip("clp/Sinkra/" + std::to_string(skin) + std::to_string(c) + ".clp");
+      EXPECT_EQ(block->width, block->height);
+      EXPECT_GE(block->width, 58);  // the largest cell is 580 / 10
+      EXPECT_TRUE(frame(*block, 0, 0).hasAlpha());
+    }
+  auto curtain = loadClip("clp/lc.clp");
+  EXPECT_GE(curtain->imageCount, 2);
+  EXPECT_EQ(780 % curtain->width, 0);
+  EXPECT_EQ(580 % curtain->height, 0);
+}
+
+void FamilyPicturesCarryEnoughChoicesAndFitTheBoards() {
+  auto spark = loadClip("clp/tessel/gst.clp");
+  EXPECT_GE(spark->sequenceCount, 6);
+  for (const auto& seq : spark->sequences) {
+    EXPECT_GE(seq->imageCount, 2);
+    EXPECT_TRUE(seq->images.front()->hasAlpha());
+  }
+  for (int p = 7; p <= 10; ++p) EXPECT_GE(loadClip("clp/Gyrex/bg" + std::to_string(p) + ".clp")->imageCount, 6);
+  // Tessel: launch pieces, ring, 11 x 11 interior and the button rows fit
+  // the board whose edges are 12..590 and 11..593.
+  auto h = loadClip("clp/Tessel/gbh0_0.clp");
+  auto v = loadClip("clp/Tessel/gbv0_0.clp");
+  int borderH = h->height, borderW = v->width;
+  EXPECT_EQ(h->width, 38);
+  EXPECT_EQ(v->height, 38);
+  EXPECT_LE(12 + borderW + 11 + 13 * 38, 590 - borderW);
+  EXPECT_LE(11 + borderH + 11 + 13 * 38, 593 - (borderH + 4));
+  EXPECT_GE(borderH, 12);
+}
+
+void IconsAreThirtyTwoBitBitmaps() {
+  for (const char* name : {"icon/icon101.bmp", "icon/icon102.bmp"}) {
+    std::vector<unsigned char> b = zbtest::readBytes(zbtest::packPath(name));
+    ASSERT_GT(b.size(), 122u);
+    EXPECT_EQ(b[0], 'B');
+    EXPECT_EQ(b[1], 'M');
+    EXPECT_EQ(b[28], 32);  // bits per pixel
+    int w = b[18] | b[19] << 8;
+    EXPECT_EQ(b.size(), 122u + static_cast<size_t>(w * w * 4));
+  }
+}
+
+void TwoGenerationsGiveIdenticalBytesCheck() {
+  zbtest::TempDir again;
+  zbgen::PackResult r = zbgen::generateDataPack(again.path());
+  ASSERT_TRUE(r.ok) << r.error;
+  std::map<std::string, bool> seen;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(zbtest::generatedPack())) {
+    if (!entry.is_regular_file()) continue;
+    std::string rel = std::filesystem::relative(entry.path(), zbtest::generatedPack()).string();
+    EXPECT_EQ(zbtest::readBytes(entry.path().string()), zbtest::readBytes(again.file(rel))) << rel;
+    seen[rel] = true;
+  }
+  EXPECT_EQ(seen.size(), r.files.size());
+}
+
+// Each test process generates the pack once; related checks share a test.
+TEST(DataPack, EveryFileExistsAndEveryClipLoads) {
+  WritesEveryFileTheGameLoadsAndEveryClipLoads();
+  IconsAreThirtyTwoBitBitmaps();
+}
+
+TEST(DataPack, LettersAndControlsSuitTheirRoles) {
+  LetterSetsHoldThirtyNineGlyphsThatStopOnTheirLetter();
+  ControlsHaveTheStatesTheirControlsShow();
+}
+
+TEST(DataPack, PicturesFitTheScreensAndBoards) {
+  PicturesHaveTheSizesTheScreensPlaceThemAt();
+  FamilyPicturesCarryEnoughChoicesAndFitTheBoards();
+}
+
+TEST(DataPack, TwoGenerationsGiveIdenticalBytes) {
+  TwoGenerationsGiveIdenticalBytesCheck();
+}
+
+}  // namespace
