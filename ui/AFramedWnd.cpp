@@ -65,7 +65,9 @@ void AFramedWnd::addText(AClipString* text) {
 }
 
 AClipString* AFramedWnd::newText(OClip* font, int x, int y, const std::string& text, int depth, bool button) {
-  auto* t = new AClipString(font, this, x, y, text, depth, true, starPicture);
+  // Without a picture of its own the dialog bursts into the shared sparks.
+  OClip* star = starPicture ? starPicture : owner().app().spark.get();
+  auto* t = new AClipString(font, this, x, y, text, depth, true, star);
   t->setClickable(button);
   addText(t);
   return t;

@@ -96,7 +96,8 @@ public:
   // player shared by every dialog.
   std::function<void(int)> soundPlayer;
   static std::function<void(int)>& sharedSoundPlayer();
-  // The picture of the click bursts (not owned); null: no bursts.
+  // The picture of the click bursts (not owned); null: the shared spark
+  // picture of the application, if it has one.
   OClip* starPicture = nullptr;
 
 protected:
