@@ -5,11 +5,6 @@
 
 namespace {
 
-struct Sample {
-  const uint8_t* colour;
-  int alpha;
-};
-
 // Converts a position to its whole-pixel part and the fraction used for the
 // weights: negative values are first reduced by 1, then truncated.
 bool splitPosition(double v, long long& whole, double& fraction) {
@@ -43,30 +38,42 @@ void OBlitter::drawSubPixel(OBitmap& dst, const OBitmap& src, double x, double y
   const int w00 = 256 - w10 - w01 - w11;
   const ORect& r = a.source;
   const uint8_t* plane = src.alphaPlane();
-  const int sw = src.width();
-  auto sample = [&](int sx, int sy) {
-    const bool inside = sx >= r.left && sy >= r.top;
-    const int cx = std::max(sx, r.left), cy = std::max(sy, r.top);
-    return Sample{srcRow(src, cy) + cx * 3, inside ? plane[size_t(sy) * size_t(sw) + size_t(sx)] : 255};
-  };
+  const size_t sw = size_t(src.width());
   for (int j = 0; j < a.h; ++j) {
     const int sy = a.sy + j;
+    // Samples above or left of the drawn part count as fully transparent;
+    // with opacity weighting their colour never matters.
+    const bool hasUp = sy - 1 >= r.top;
+    const uint8_t* alphaRow = plane + size_t(sy) * sw;
+    const uint8_t* alphaUp = hasUp ? alphaRow - sw : nullptr;
+    const uint8_t* colourRow = srcRow(src, sy);
+    const uint8_t* colourUp = hasUp ? srcRow(src, sy - 1) : colourRow;
     uint8_t* d = dstRow(dst, a.dy + j) + a.dx * 3;
     for (int i = 0; i < a.w; ++i, d += 3) {
       const int sx = a.sx + i;
-      const Sample s00 = sample(sx, sy), s10 = sample(sx - 1, sy), s01 = sample(sx, sy - 1),
-                   s11 = sample(sx - 1, sy - 1);
-      const int alpha = (w00 * s00.alpha + w10 * s10.alpha + w01 * s01.alpha + w11 * s11.alpha) >> 8;
+      const bool hasLeft = sx - 1 >= r.left;
+      const int left = hasLeft ? sx - 1 : sx;
+      const int a00 = alphaRow[sx], a10 = hasLeft ? alphaRow[sx - 1] : 255;
+      const int a01 = hasUp ? alphaUp[sx] : 255, a11 = hasUp && hasLeft ? alphaUp[sx - 1] : 255;
+      if ((a00 & a10 & a01 & a11) == 255) continue;
+      const int alpha = (w00 * a00 + w10 * a10 + w01 * a01 + w11 * a11) >> 8;
       const int p = alpha + level;
       if (p >= 255) continue;
-      // Colours are weighted by opacity so transparent neighbours do not
-      // darken the edge.
-      const int o00 = w00 * (255 - s00.alpha), o10 = w10 * (255 - s10.alpha), o01 = w01 * (255 - s01.alpha),
-                o11 = w11 * (255 - s11.alpha);
+      const uint8_t *c00 = colourRow + sx * 3, *c10 = colourRow + left * 3, *c01 = colourUp + sx * 3,
+                    *c11 = colourUp + left * 3;
+      if ((a00 | a10 | a01 | a11) == 0) {
+        // All four opaque: the opacity weights cancel to the plain weights.
+        for (int c = 0; c < 3; ++c) {
+          const int v = (w00 * c00[c] + w10 * c10[c] + w01 * c01[c] + w11 * c11[c]) >> 8;
+          d[c] = p == 0 ? uint8_t(v) : uint8_t(v + p * (d[c] - v) / 256);
+        }
+        continue;
+      }
+      const int o00 = w00 * (255 - a00), o10 = w10 * (255 - a10), o01 = w01 * (255 - a01), o11 = w11 * (255 - a11);
       const int total = o00 + o10 + o01 + o11;
       if (total == 0) continue;
       for (int c = 0; c < 3; ++c) {
-        const int v = (o00 * s00.colour[c] + o10 * s10.colour[c] + o01 * s01.colour[c] + o11 * s11.colour[c]) / total;
+        const int v = (o00 * c00[c] + o10 * c10[c] + o01 * c01[c] + o11 * c11[c]) / total;
         d[c] = p == 0 ? uint8_t(v) : uint8_t(v + p * (d[c] - v) / 256);
       }
     }
