@@ -9,16 +9,18 @@ namespace zbgen {
 namespace {
 
 // Gem: a bevelled, glossy tile with the colour's emblem set into its face.
-Canvas gem(int colour, float s) {
+Canvas gem(int colour, float s, bool plain) {
   Canvas c(static_cast<int>(s), static_cast<int>(s));
   Rgba base = blockColour(colour);
   Sdf body = roundRect(1, 1, s - 1, s - 1, s * 0.18f);
   c.fill(body, pillow(body, linear(0, 0, lighten(base, 0.18f), 0, s, scaled(base, 0.8f)), s * 0.12f, 0.55f));
   Sdf face = roundRect(s * 0.17f, s * 0.17f, s * 0.83f, s * 0.83f, s * 0.1f);
   c.fill(face, linear(0, s * 0.17f, scaled(base, 0.92f), 0, s * 0.83f, lighten(base, 0.08f)));
-  Sdf em = emblemShape(kEmblem[colour], s / 2, s / 2, s * 0.25f);
-  Rgba mark = colour == 2 ? scaled(base, 0.45f) : lighten(base, 0.7f);
-  engrave(c, em, mark, s / 64.0f);
+  if (!plain) {
+    Sdf em = emblemShape(kEmblem[colour], s / 2, s / 2, s * 0.25f);
+    Rgba mark = colour == 2 ? scaled(base, 0.45f) : lighten(base, 0.7f);
+    engrave(c, em, mark, s / 64.0f);
+  }
   gloss(c, body, s * 0.45f, s * 0.16f, s * 0.38f, s * 0.14f, 0.45f);
   return c;
 }
@@ -113,10 +115,10 @@ Canvas pattern(int colour, float s) {
 
 }  // namespace
 
-Canvas blockPicture(int skin, int colour, int size) {
+Canvas blockPicture(int skin, int colour, int size, bool plain) {
   float s = static_cast<float>(size);
   switch (skin) {
-    case 0: return gem(colour, s);
+    case 0: return gem(colour, s, plain);
     case 1: return glass(colour, s);
     case 2: return stone(colour, s);
     case 3: return wood(colour, s);

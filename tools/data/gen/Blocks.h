@@ -11,7 +11,8 @@ constexpr int kSkins = 6;
 
 // Skin 0 gem with the colour's emblem, 1 glass, 2 stone, 3 wood, 4 flat,
 // 5 pattern.
-Canvas blockPicture(int skin, int colour, int size = kBlockSize);
+// `plain` leaves the emblem off (for pieces that are not blocks).
+Canvas blockPicture(int skin, int colour, int size = kBlockSize, bool plain = false);
 // The special block pictures b0..b7 (row, column, lone blocks, board flip,
 // bomb, neighbour groups, all groups, recolour).
 Canvas specialPicture(int kind, int size = kBlockSize);

@@ -33,8 +33,17 @@ uint32_t averageColour(const Canvas& pic) {
   return (q(r) << 16) | (q(g) << 8) | q(b);
 }
 
+// Pictures stored without an alpha plane are flattened onto dark grout, so
+// soft or transparent edges never show the key colour.
+Canvas flattened(const Canvas& pic) {
+  Canvas out(pic.width(), pic.height(), rgb(0x1A1612));
+  out.draw(pic, 0, 0);
+  return out;
+}
+
 bool toBitmap(const ClipImage& ci, OBitmap& bmp) {
-  const Canvas& pic = ci.pic;
+  bool alphaPlane = ci.store == Store::RawAlpha || ci.store == Store::JpegAlpha;
+  const Canvas pic = alphaPlane ? ci.pic : flattened(ci.pic);
   if (!bmp.create(pic.width(), pic.height())) return false;
   std::vector<uint8_t> bgr, alpha;
   uint32_t hidden = ci.store == Store::JpegAlpha ? averageColour(pic) : kKeyColour;
@@ -42,7 +51,7 @@ bool toBitmap(const ClipImage& ci, OBitmap& bmp) {
   for (int r = 0; r < pic.height(); ++r)
     std::memcpy(bmp.rowAddress(r), bgr.data() + static_cast<size_t>(r) * pic.width() * 3,
                 static_cast<size_t>(pic.width()) * 3);
-  if (ci.store == Store::RawAlpha || ci.store == Store::JpegAlpha) {
+  if (alphaPlane) {
     bmp.createAlpha(255);
     std::memcpy(bmp.alphaPlane(), alpha.data(), alpha.size());
   }

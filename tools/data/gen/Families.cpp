@@ -57,7 +57,7 @@ ClipSpec sparkle() {
 ClipSpec tesselBorder(bool horizontal, int colour, int skin) {
   // The launch piece is the colour's block in its skin, flattened to a tab,
   // with a gold notch that points into the board.
-  Canvas block = blockPicture(skin, colour, 64);
+  Canvas block = blockPicture(skin, colour, 64, true);
   int w = horizontal ? kBorderLength : kBorderThickness, h = horizontal ? kBorderThickness : kBorderLength;
   Canvas c = block.resampled(w, h);
   float cx = w / 2.0f, cy = h / 2.0f;

@@ -31,34 +31,75 @@ FontRole roleFor(int set) {
 const char kGlyphs[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-!?";
 constexpr int kGlyphCount = 39;
 
+
+// The columns of a mask that hold ink.
+Mask inkColumns(const Mask& m) {
+  int left = m.w, right = 0;
+  for (int y = 0; y < m.h; ++y)
+    for (int x = 0; x < m.w; ++x)
+      if (m.at(x, y) > 0) left = std::min(left, x), right = std::max(right, x + 1);
+  if (right <= left) return m;
+  Mask out;
+  out.w = right - left, out.h = m.h;
+  for (int y = 0; y < m.h; ++y)
+    for (int x = left; x < right; ++x) out.v.push_back(m.at(x, y));
+  return out;
+}
+
+// Squeezes a mask horizontally to `width` columns (box filter).
+Mask squeezed(const Mask& m, int width) {
+  Mask out;
+  out.w = width, out.h = m.h;
+  out.v.assign(static_cast<size_t>(width) * m.h, 0.0f);
+  float k = static_cast<float>(m.w) / width;
+  for (int y = 0; y < m.h; ++y)
+    for (int x = 0; x < width; ++x) {
+      float sum = 0, x0 = x * k, x1 = (x + 1) * k;
+      for (int i = static_cast<int>(x0); i < std::min(m.w, static_cast<int>(x1) + 1); ++i)
+        sum += m.at(i, y) * std::max(0.0f, std::min<float>(i + 1, x1) - std::max<float>(i, x0));
+      out.v[static_cast<size_t>(y) * width + x] = sum / k;
+    }
+  return out;
+}
+
 }  // namespace
 
 ClipSpec letterSet(int set) {
   FontRole role = roleFor(set);
-  int pad = static_cast<int>(role.style.outlineWidth) + role.style.shadowOffset + 1;
+  int pad = static_cast<int>(role.style.outlineWidth + 0.99f) + 1;
   std::vector<Mask> masks;
-  int cellW = 0, top = 1 << 20, bottom = 0;
+  int top = 1 << 20, bottom = 0;
   for (int g = 0; g < kGlyphCount; ++g) {
-    masks.push_back(textMask(std::string(1, kGlyphs[g]), role.pixelHeight));
+    masks.push_back(inkColumns(textMask(std::string(1, kGlyphs[g]), role.pixelHeight)));
     const Mask& m = masks.back();
-    cellW = std::max(cellW, m.w);
     for (int y = 0; y < m.h; ++y)
       for (int x = 0; x < m.w; ++x)
         if (m.at(x, y) > 0) top = std::min(top, y), bottom = std::max(bottom, y + 1);
   }
   ClipSpec clip;
   if (masks[0].w == 0) return clip;  // no font: the caller reports it
+  // The cell is as wide as "H"; the few wider letters (M, W) are squeezed
+  // to it, so the letters of a text sit close like a typeset word.
+  int cellW = masks[17].w;
   for (int g = 0; g < kGlyphCount; ++g) {
     // Every glyph sits centred in a cell of one size, cropped to the rows
     // the letters use, so all glyphs share one baseline.
-    const Mask& src = masks[static_cast<size_t>(g)];
+    Mask src = masks[static_cast<size_t>(g)];
+    if (src.w > cellW) src = squeezed(src, cellW);
     Mask cell;
     cell.w = cellW, cell.h = bottom - top;
     cell.v.assign(static_cast<size_t>(cell.w) * cell.h, 0.0f);
     int dx = (cellW - src.w) / 2;
     for (int y = 0; y < cell.h; ++y)
       for (int x = 0; x < src.w; ++x) cell.v[static_cast<size_t>(y) * cell.w + x + dx] = src.at(x, y + top);
-    Canvas letter = styledLetters(padded(cell, pad), role.style);
+    Mask framed = padded(cell, pad);
+    // Room for the shadow on the right and below.
+    Mask withShadow;
+    withShadow.w = framed.w + role.style.shadowOffset, withShadow.h = framed.h + role.style.shadowOffset;
+    withShadow.v.assign(static_cast<size_t>(withShadow.w) * withShadow.h, 0.0f);
+    for (int y = 0; y < framed.h; ++y)
+      for (int x = 0; x < framed.w; ++x) withShadow.v[static_cast<size_t>(y) * withShadow.w + x] = framed.at(x, y);
+    Canvas letter = styledLetters(withShadow, role.style);
     int crisp = clip.add(letter);
     std::vector<ClipFrame> seq;
     ClipFrame f0;

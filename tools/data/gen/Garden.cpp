@@ -18,24 +18,20 @@ float stoneDistance(const GardenStone& s, float x, float y) {
 
 void rakedSand(Canvas& c, const std::vector<GardenStone>& stones, float period, uint32_t seed, float x0, float y0) {
   Rgba sand = rgb(kSand), shade = rgb(kSandDark);
+  const float rings = 4.0f;  // rings raked around each stone; straight lines meet the outermost
   for (int y = 0; y < c.height(); ++y)
     for (int x = 0; x < c.width(); ++x) {
       float px = x + x0 + 0.5f, py = y + y0 + 0.5f;
-      // Straight lines, bent by the nearest stone's rings where they are close.
-      float phase = py / period + 0.15f * std::sin(px * 0.01f);
-      float ringsWeight = 0;
-      for (const GardenStone& s : stones) {
-        float d = stoneDistance(s, px, py);
-        float w = 1 - smoothstep(period * 3.5f, period * 5.0f, d);
-        if (w > ringsWeight) {
-          ringsWeight = w;
-          phase = phase * (1 - w) + (d / period) * w;
-        }
-      }
+      float phase = py / period + 0.12f * std::sin(px * 0.01f);
+      float nearest = 1e9f;
+      for (const GardenStone& s : stones) nearest = std::min(nearest, stoneDistance(s, px, py));
+      if (nearest < rings * period) phase = std::max(0.0f, nearest) / period;
       float ridge = 0.5f + 0.5f * std::cos(phase * 2 * kPi);
+      // The outermost ring is a deeper groove where the straight lines end.
+      float groove = std::fabs(nearest - rings * period) < 1.2f ? 0.25f : 0.0f;
       float grain = fbm(px * 0.35f, py * 0.35f, seed, 2);
       float speck = hash01(static_cast<uint32_t>(px), static_cast<uint32_t>(py), seed) > 0.985f ? 0.08f : 0;
-      Rgba col = mix(shade, sand, 0.35f + 0.55f * ridge);
+      Rgba col = mix(shade, sand, 0.35f + 0.55f * ridge - groove);
       col = scaled(col, 0.93f + 0.12f * grain - speck);
       // The lit side of each ridge catches a little more light.
       float lit = std::sin(phase * 2 * kPi);
@@ -56,7 +52,7 @@ void paintStones(Canvas& c, const std::vector<GardenStone>& stones) {
       return scaled(rgb(kMoss), 0.75f + 0.5f * noise2(x * 0.3f, y * 0.3f, s.seed + 5));
     });
     moss.blur(1);
-    c.draw(moss, 0, 0, 0.8f);
+    c.draw(moss, 0, 0, 0.55f);
     Shader tex = [s](float x, float y) {
       float n = fbm(x * 0.06f, y * 0.06f, s.seed, 4);
       return mix(rgb(kStoneDark), rgb(0x9A958C), 0.25f + 0.6f * n);
