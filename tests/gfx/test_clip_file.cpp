@@ -7,6 +7,7 @@
 
 #include "gfx/ClipWriter.h"
 #include "gfx/OClip.h"
+#include "storage/Container.h"
 #include "tests/gfx/GfxTestSupport.h"
 #include "tests/support/TestSupport.h"
 
@@ -216,6 +217,22 @@ TEST(ClipLoad, MalformedHeadersAndRecordsFail) {
   EXPECT_FALSE(loadBytes(clip, hugeSequences));
 }
 
+TEST(ClipLoad, AFailedLoadKeepsTheFramesReadSoFar) {
+  ClipWriter w;
+  w.addImage(solid(3, 3, 1));
+  w.addFrame(0, {0, 0, 0, -1, 0, 0, 0});
+  w.addFrame(1, {0, 0, 0, -1, 0, 0, 0});
+  std::vector<uint8_t> b = bytesOf(w);
+  putI32(b, b.size() - 20, 4);  // second sequence names a missing image
+  OClip clip;
+  clip.x = 50;
+  EXPECT_FALSE(loadBytes(clip, b));
+  EXPECT_EQ(clip.x, 0);  // fields were reset before reading
+  ASSERT_EQ(clip.sequences.size(), 2u);
+  EXPECT_EQ(clip.sequences[0]->images.size(), 1u);
+  EXPECT_TRUE(clip.sequences[1]->images.empty());
+}
+
 TEST(ClipLoad, BadJpegPayloadsFail) {
   OClip clip;
   for (auto [plain, stored] : {std::pair{0, 8}, {-5, 8}, {8, -1}, {9, 8}, {4, 0x7FFFFFF0}, {4, 16}}) {
@@ -228,6 +245,26 @@ TEST(ClipLoad, BadJpegPayloadsFail) {
     b.insert(b.end(), 8, 0x5A);
     EXPECT_FALSE(loadBytes(clip, b)) << plain << " " << stored;
   }
+}
+
+TEST(ClipLoad, AJpegThatLibjpegRejectsFails) {
+  std::vector<uint8_t> junk(200, 0x37);
+  junk[0] = 0xFF, junk[1] = 0xD8;  // a start marker, then nonsense
+  std::vector<uint8_t> cipher(junk.size() + 8);
+  const int stored = EncryptBuffer(junk.data(), int(junk.size()), cipher.data(), int(cipher.size()), "QuillBox");
+  std::vector<uint8_t> b = header(1, 0);
+  appendI32(b, 8);
+  appendI32(b, 8);
+  appendI32(b, 10);
+  appendI32(b, int32_t(junk.size()));
+  appendI32(b, stored);
+  b.insert(b.end(), cipher.begin(), cipher.begin() + stored);
+  OClip clip;
+  EXPECT_FALSE(loadBytes(clip, b));
+  // The same payload under another key does not decipher to the plain length.
+  std::vector<uint8_t> wrongKey = b;
+  EncryptBuffer(junk.data(), int(junk.size()), wrongKey.data() + 48, stored, "OtherKey");
+  EXPECT_FALSE(loadBytes(clip, wrongKey));
 }
 
 TEST(ClipLoad, MissingFileFailsAndFilesLoadThroughResolvedPaths) {

@@ -269,3 +269,21 @@ TEST(ClipWaypoints, ClearFirstReplacesTheQueue) {
   ASSERT_EQ(clip.waypoints.size(), 1u);
   EXPECT_EQ(clip.waypoints.front().x, 9);
 }
+
+TEST(ClipScript, ASequenceAnimatingReportsToItsParentOnce) {
+  ProbeClip clip;
+  int callbacks = 0;
+  clip.frameChangeCallback = [&](OClip& c) {
+    ++callbacks;
+    EXPECT_EQ(c.currentImage(), c.sequences[1]->images[size_t(c.currentFrame)].get());
+  };
+  clip.addSequence(sequenceOf(2));
+  clip.addSequence(sequenceOf(3));
+  clip.showFrame(0, 1);
+  EXPECT_EQ(callbacks, 1);
+  clip.tickClip(100);
+  EXPECT_EQ(callbacks, 2);
+  EXPECT_EQ(clip.changed, 2);
+  EXPECT_EQ(clip.currentFrame, 1);
+  EXPECT_EQ(clip.frameKey(), 1001);
+}
