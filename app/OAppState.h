@@ -41,6 +41,8 @@ struct OAppState {
   bool firstStart = false;
   // The window-mode setting: full screen wanted.
   bool windowMode = false;
+  // Start windowed whatever the window-mode setting says (command line).
+  bool forceWindowed = false;
 
   std::unique_ptr<OEngine> mainScreen;   // the controller's full-size main screen
   std::unique_ptr<OEngine> introScreen;  // deleted once it is no longer current

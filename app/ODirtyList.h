@@ -31,7 +31,9 @@ public:
 
   // Strict overlap of two rectangles.
   static bool overlaps(const ORect& a, const ORect& b) {
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+    // Without short-circuits: hot loops test many rectangles and the
+    // branches would mispredict.
+    return (a.left < b.right) & (b.left < a.right) & (a.top < b.bottom) & (b.top < a.bottom);
   }
 
 private:

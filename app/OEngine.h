@@ -112,10 +112,11 @@ public:
 private:
   void moveClip(OClip& clip, int steps);
   void followWaypoint(OClip& clip, int steps);
-  void recordDrawn(OClip& clip);
-  bool changedSinceDrawn(const OClip& clip) const;
+  static void recordDrawn(OClip& clip, const ORect& imageRect, int frameKey);
+  static bool changedSinceDrawn(const OClip& clip, const ORect& imageRect, int frameKey);
   void clearArea(const ORect* area);
   void drawClip(OClip& clip, const ORect* area);
+  static bool partInside(const OBitmap& image, int x, int y, const ORect& area, ORect& part);
   void sendToWindow(const ORect* area);
   ORect coveredArea(const OClip& clip) const;
   void pasteFromClipboard();
@@ -131,4 +132,10 @@ private:
   std::unique_ptr<OBitmap> backBuffer_;
   OEngine* previous_ = nullptr;
   OEngine** slot_ = nullptr;
+  // Scratch list of redrawDirty, kept to avoid allocating every frame.
+  struct Shown {
+    OClip* clip;
+    ORect rect;
+  };
+  std::vector<Shown> shown_;
 };

@@ -102,23 +102,21 @@ void OEngine::followWaypoint(OClip& clip, int steps) {
   clip.vy = 0;
 }
 
-void OEngine::recordDrawn(OClip& clip) {
-  ORect r = clip.imageRect();
+void OEngine::recordDrawn(OClip& clip, const ORect& r, int frameKey) {
   clip.drawn.left = r.left;
   clip.drawn.top = r.top;
   clip.drawn.width = r.width();
   clip.drawn.height = r.height();
-  clip.drawn.frameKey = clip.frameKey();
+  clip.drawn.frameKey = frameKey;
   clip.drawn.opacity = clip.opacity;
   clip.drawn.visible = clip.visible;
   clip.drawn.wasVisible = clip.visible;
 }
 
-bool OEngine::changedSinceDrawn(const OClip& clip) const {
-  ORect r = clip.imageRect();
+bool OEngine::changedSinceDrawn(const OClip& clip, const ORect& r, int frameKey) {
   const OClipDrawnState& d = clip.drawn;
   return r.left != d.left || r.top != d.top || r.width() != d.width || r.height() != d.height ||
-         clip.frameKey() != d.frameKey || clip.opacity != d.opacity || clip.subPixel || clip.forcedRedraw ||
+         frameKey != d.frameKey || clip.opacity != d.opacity || clip.subPixel || clip.forcedRedraw ||
          clip.visible != d.wasVisible;
 }
 
@@ -130,23 +128,32 @@ void OEngine::clearArea(const ORect* area) {
   backBuffer_->fillColour = fill;
 }
 
+// The part of an image at (x, y) that falls inside `area`, in image coordinates.
+bool OEngine::partInside(const OBitmap& image, int x, int y, const ORect& area, ORect& part) {
+  part.left = std::max(area.left - x, 0);
+  part.top = std::max(area.top - y, 0);
+  part.right = std::min(area.right - x, image.width());
+  part.bottom = std::min(area.bottom - y, image.height());
+  return !part.empty();
+}
+
 void OEngine::drawClip(OClip& clip, const ORect* area) {
   // Extra layers (an edit cursor, overlays) are drawn whole.
   if (clip.layers.size() > 1) area = nullptr;
   for (OBitmap* image : clip.layers) {
     if (!image) continue;
-    if (clip.subPixel && image->hasAlpha()) {
-      double px = clip.x + image->xOffset;
-      double py = clip.y + image->yOffset;
-      int bx = subPixelBase(px), by = subPixelBase(py);
-      ORect part = area ? ORect{area->left - bx, area->top - by, area->right - bx, area->bottom - by} : ORect{};
-      OBitmap::drawSubPixel(*backBuffer_, *image, px, py, area ? &part : nullptr);
-      continue;
-    }
-    int px = static_cast<int>(clip.x) + image->xOffset;
-    int py = static_cast<int>(clip.y) + image->yOffset;
-    ORect part = area ? ORect{area->left - px, area->top - py, area->right - px, area->bottom - py} : ORect{};
-    OBitmap::draw(*backBuffer_, *image, px, py, area ? &part : nullptr);
+    bool fractional = clip.subPixel && image->hasAlpha();
+    double fx = clip.x + image->xOffset;
+    double fy = clip.y + image->yOffset;
+    int px = fractional ? subPixelBase(fx) : static_cast<int>(clip.x) + image->xOffset;
+    int py = fractional ? subPixelBase(fy) : static_cast<int>(clip.y) + image->yOffset;
+    ORect part;
+    if (area && !partInside(*image, px, py, *area, part)) continue;
+    // A source rectangle lands with its own top-left at the position given.
+    if (fractional)
+      OBitmap::drawSubPixel(*backBuffer_, *image, fx + part.left, fy + part.top, area ? &part : nullptr);
+    else
+      OBitmap::draw(*backBuffer_, *image, px + part.left, py + part.top, area ? &part : nullptr);
   }
 }
 
@@ -156,7 +163,7 @@ void OEngine::sendToWindow(const ORect* area) {
 }
 
 void OEngine::redrawAll() {
-  for (OClip* clip : clips_) recordDrawn(*clip);
+  for (OClip* clip : clips_) recordDrawn(*clip, clip->imageRect(), clip->frameKey());
   if (!backBuffer_) return;
   clearArea(nullptr);
   for (OClip* clip : clips_)
@@ -166,21 +173,27 @@ void OEngine::redrawAll() {
 
 void OEngine::redrawDirty() {
   for (OClip* clip : clips_) {
-    if (!changedSinceDrawn(*clip)) continue;
+    ORect now = clip->imageRect();
+    int key = clip->frameKey();
+    if (!changedSinceDrawn(*clip, now, key)) continue;
     if (clip->drawn.wasVisible)
       addDirty(ORect{clip->drawn.left, clip->drawn.top, clip->drawn.left + clip->drawn.width,
                      clip->drawn.top + clip->drawn.height});
-    addDirty(clip->imageRect());
-    recordDrawn(*clip);
+    addDirty(now);
+    recordDrawn(*clip, now, key);
   }
   if (!backBuffer_) {
     dirty_.clear();
     return;
   }
+  // Each visible clip's area once, not once per dirty rectangle.
+  shown_.clear();
+  for (OClip* clip : clips_)
+    if (clip->visible) shown_.push_back(Shown{clip, clip->clipRect()});
   dirty_.forEach([this](const ORect& area) {
     clearArea(&area);
-    for (OClip* clip : clips_)
-      if (clip->visible && ODirtyList::overlaps(clip->clipRect(), area)) drawClip(*clip, &area);
+    for (const Shown& s : shown_)
+      if (ODirtyList::overlaps(s.rect, area)) drawClip(*s.clip, &area);
   });
   dirty_.forEach([this](const ORect& area) { sendToWindow(&area); });
   dirty_.clear();

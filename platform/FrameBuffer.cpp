@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 namespace zb {
 
@@ -22,7 +23,19 @@ void FrameBuffer::blit(const PixelSource& src, int srcX, int srcY, int width, in
   for (int r = 0; r < height; ++r) {
     const uint8_t* in = src.bottomRow + static_cast<ptrdiff_t>(src.height - 1 - (srcY + r)) * src.stride + srcX * 3;
     uint32_t* out = pixels_.data() + static_cast<size_t>(dstY + r) * width_ + dstX;
-    for (int c = 0; c < width; ++c, in += 3)
+    // Four pixels are exactly three 32-bit words; the rest go one by one.
+    int c = 0;
+    for (; c + 4 <= width; c += 4, in += 12) {
+      uint32_t a, b, d;
+      std::memcpy(&a, in, 4);
+      std::memcpy(&b, in + 4, 4);
+      std::memcpy(&d, in + 8, 4);
+      out[c] = a & 0xFFFFFF;
+      out[c + 1] = (a >> 24) | (b & 0xFFFF) << 8;
+      out[c + 2] = (b >> 16) | (d & 0xFF) << 16;
+      out[c + 3] = d >> 8;
+    }
+    for (; c < width; ++c, in += 3)
       out[c] = static_cast<uint32_t>(in[0]) | static_cast<uint32_t>(in[1]) << 8 | static_cast<uint32_t>(in[2]) << 16;
   }
   markDirty(dstX, dstY, dstX + width, dstY + height);
