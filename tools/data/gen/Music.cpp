@@ -62,12 +62,12 @@ struct Phrase {
 Phrase makeMotif(Song& s, int chord0, int chord1) {
   const auto& rs = s.st.fast ? kFastRhythms : kSlowRhythms;
   Phrase p{rs[static_cast<size_t>(s.rng.next(static_cast<int>(rs.size())))], {}};
-  int deg = chord0 + 7 + 2 * s.rng.next(3);
+  int deg = chord0 + 2 * s.rng.next(3) + (chord0 < 2 ? 7 : 0);
   int pos = 0;
   for (int len : p.rhythm) {
     int chord = pos < 8 ? chord0 : chord1;
     int r = s.rng.next(20);
-    deg += r < 7 ? 1 : r < 14 ? -1 : r < 16 ? 2 : r < 18 ? -2 : 0;
+    deg += r < 8 ? 1 : r < 16 ? -1 : r < 18 ? 2 : -2;  // mostly steps, a few leaps
     if (pos % 4 == 0) {  // on the beat pairs: nearest chord tone
       int best = deg, bestDist = 99;
       for (int c = chord - 7; c <= chord + 14; c += 2)
@@ -78,7 +78,7 @@ Phrase makeMotif(Song& s, int chord0, int chord1) {
     }
     if (!s.st.fast && !s.st.minor && ((deg % 7) + 7) % 7 == 3) deg += 1;  // avoid the 4th: pentatonic feel
     if (!s.st.fast && !s.st.minor && ((deg % 7) + 7) % 7 == 6) deg -= 1;  // and the 7th
-    deg = std::clamp(deg, 3, 13);
+    deg = std::clamp(deg, 2, 11);
     p.degrees.push_back(deg);
     pos += len;
   }
