@@ -38,9 +38,8 @@ function(zb_test_dir name)
   if(NOT libs)
     set(libs zb_all)
   endif()
-  target_link_libraries(test_${name} PRIVATE ${libs} zb_testsupport GTest::gtest GTest::gmock GTest::gtest_main)
+  target_link_libraries(test_${name} PRIVATE ${libs} zb_testsupport GTest::gtest GTest::gmock)
   gtest_discover_tests(test_${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;ZB_DATA=${PROJECT_BINARY_DIR}/data"
     DISCOVERY_MODE PRE_TEST)
 endfunction()
