@@ -83,6 +83,8 @@ DemoResult runDemo(Rig& rig, CGameField& field, int variant, int level, int maxU
       r.ended = true;
       r.score = g.score;
       r.compScore = turn->compScores();
+      r.playerBefore = lastScore;
+      r.compBefore = lastComp;
       if (r.score + r.compScore != lastScore + lastComp) r.failure = "the decision lost points";
       return r;
     }

@@ -13,6 +13,8 @@ struct DemoResult {
   long gameMs = 0;      // scaled milliseconds handed to update
   int score = 0;        // the player's (or demo player's) score
   int compScore = 0;    // turn play: the computer's, after the decision
+  int playerBefore = 0; // turn play: both scores before the decision
+  int compBefore = 0;
   int moves = 0;        // boards: explosions started
   std::string failure;  // the first broken invariant, empty when none
 };

@@ -58,9 +58,11 @@ TEST_P(DemoRun, PlaysASeededGameToItsEnd) {
     auto r = sinkratest::runDemo(rig, *field, variant, level, 400000);
     EXPECT_TRUE(r.failure.empty()) << r.failure;
     EXPECT_TRUE(r.ended) << kNames[variant] << " level " << level << " did not end";
+    std::string turn = variant == kTurnPlay ? " (player " + std::to_string(r.playerBefore) +
+                                                  " vs computer " + std::to_string(r.compBefore) + ")"
+                                            : "";
     std::printf("[demo] %-9s level %d seed %u: %d updates (%ld game ms), %d moves, score %d%s\n",
-                kNames[variant], level, seed, r.updates, r.gameMs, r.moves, r.score,
-                variant == kTurnPlay ? (", computer " + std::to_string(r.compScore)).c_str() : "");
+                kNames[variant], level, seed, r.updates, r.gameMs, r.moves, r.score, turn.c_str());
     field.reset();
   }
 }
