@@ -22,7 +22,8 @@ int OClipEdit::blinkCounter() { return gBlinkCounter; }
 
 bool OClipEdit::setPicture(const OClip& picture) {
   if (!copyFrom(picture, true)) return false;
-  area_ = ORect{0, 0, width, height};
+  area_.right = width;
+  area_.bottom = height;
   forcedRedraw = true;
   redraw();
   return true;

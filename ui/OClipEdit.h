@@ -18,8 +18,8 @@ public:
   OClipEdit();
   ~OClipEdit() override;
 
-  // Takes the box picture (a copy sharing its pixels); the text area then
-  // spans the whole box unless set otherwise afterwards.
+  // Takes the box picture (a copy sharing its pixels); the text area's
+  // right and bottom edges become the picture's width and height.
   bool setPicture(const OClip& picture);
   void setTextArea(int left, int top, int right, int bottom);
   // Font and colour the text is drawn with (copied into the shared style
