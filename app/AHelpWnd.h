@@ -1,0 +1,52 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "ui/AFramedWnd.h"
+
+class OBitmap;
+
+// The help pages of the data pack ("help/help%d.dat"), one at a time with
+// "Back" and "Next"; "Close", Escape or Enter leave. A page is plain text
+// in a light markup: the first line is the title, "== " starts a heading,
+// "* " a bullet, an empty line ends a paragraph, other lines run on.
+class AHelpWnd : public AFramedWnd {
+public:
+  static constexpr int kMaxPages = 64;
+  static constexpr const char* kHelpKey = "ZenHelp!";
+  static constexpr int kPageWidth = 700, kPageHeight = 430;
+
+  explicit AHelpWnd(OMainWindow& owner);
+
+  // Reads every page there is; a missing pack leaves one page saying so.
+  bool create() override;
+  void buildContents() override;
+  void accept() override;
+  void cancel() override;
+  void onTextClicked(AClipString* text) override;
+  void onKeyDown(int key, int mods) override;
+  void onClosed() override;
+
+  int pageCount() const { return int(pages_.size()); }
+  int page() const { return page_; }
+  void showPage(int page);
+
+  // One drawn line of a page: its text and how it is drawn.
+  struct Line {
+    std::string text;
+    int kind;  // 0 body, 1 title, 2 heading
+  };
+  // Lays a page's markup out into lines no wider than `width` pixels
+  // (measured with the measure function).
+  static std::vector<Line> layOut(const std::string& page, int width,
+                                  int (*measure)(const std::string&, int kind));
+
+private:
+  void drawPage();
+
+  std::vector<std::string> pages_;
+  int page_ = 0;
+  OClip* sheet_ = nullptr;
+  AClipString* back_ = nullptr;
+  AClipString* next_ = nullptr;
+};

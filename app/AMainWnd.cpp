@@ -1,0 +1,253 @@
+#include "app/AMainWnd.h"
+
+#include "app/OMainWindow.h"
+#include "audio/OMusic.h"
+#include "audio/OSound.h"
+#include "game/AGameWnd.h"
+#include "game/AStar.h"
+#include "game/GameCatalog.h"
+#include "sinkra/AMyGame.h"
+#include "ui/AClipString.h"
+#include "ui/AFramedWnd.h"
+#include "ui/OClipButton.h"
+
+namespace {
+
+// Panel button pictures, in the order they are laid from the right.
+const char* const kButtonFiles[AMainWnd::kButtonCount] = {
+    "clp/but7.clp", "clp/but10.clp", "clp/but8.clp", "clp/but9.clp", "clp/but11.clp", "clp/but12.clp",
+};
+
+const char* const kTickerText =
+    "Welcome to Zenbox!  Pick a game, click the groups, climb the Top 10.  F1 help, Pause pauses, "
+    "F4 switches the window mode.      ";
+
+}  // namespace
+
+AMainWnd::AMainWnd(OMainWindow& owner, int x, int y, int width, int height)
+    : OEngine(owner, x, y, width, height) {}
+
+AMainWnd::~AMainWnd() {
+  if (music_) music_->stop();
+  bool hadGame = game_ != nullptr;
+  if (game_) {
+    if (game_->demo()) game_->stopDemo(true);
+    if (game_->replaying()) game_->stopReplay(true);
+    game_->saveGame();
+    settings_.gameKind = game_->kind;
+    deleteGame();
+  }
+  writeSettings();
+  (void)hadGame;
+  menuText_.reset();
+  gameOverText_.reset();
+  // Screens destroyed after this one must not reach the players any more.
+  AFramedWnd::sharedSoundPlayer() = nullptr;
+  app().music = nullptr;
+}
+
+AMainWnd* AMainWnd::of(const OMainWindow& window) {
+  return dynamic_cast<AMainWnd*>(window.app().mainScreen.get());
+}
+
+OAppState& AMainWnd::app() const { return owner().app(); }
+
+OClip* AMainWnd::font(int i) const {
+  if (i < 0 || i >= int(app().letters.size())) return nullptr;
+  return app().letters[size_t(i)].get();
+}
+
+OClip* AMainWnd::star() const { return app().spark.get(); }
+
+std::string AMainWnd::settingsPath() const {
+  return home_.empty() ? zb::kSettingsFile : home_ + "/" + zb::kSettingsFile;
+}
+
+OClip* AMainWnd::loadClip(const std::string& file, double x, double y, double z, bool shown) {
+  auto* clip = new OClip();
+  if (!clip->load(file)) {
+    loadFailed_ = true;
+    delete clip;
+    return nullptr;
+  }
+  clip->x = x;
+  clip->y = y;
+  clip->z = z;
+  clip->visible = shown;
+  addClip(clip);
+  return clip;
+}
+
+bool AMainWnd::loadPictures() {
+  panelBackground_ = loadClip("clp/jp9.clp", 600, 0, 1000, true);
+  sinkraBackground_ = loadClip("clp/jp8.clp", 0, 0, 800, true);
+  gyrexBackground_ = loadClip("clp/gyrex/bgnet.clp", 0, 0, 800, false);
+  tesselBackground_ = loadClip("clp/tessel/bg.clp", 0, 0, 800, false);
+  pausePicture_ = loadClip("clp/clp0.clp", 50, 180, 799, false);
+  panelPicture_ = loadClip("clp/clp1.clp", 660, 140, 500, true);
+  if (panelPicture_) panelPicture_->setOpacity(0);
+  return !loadFailed_;
+}
+
+bool AMainWnd::load() {
+  sound_ = std::make_unique<OSound>();
+  music_ = std::make_unique<OMusic>();
+  app().music = music_.get();
+  AFramedWnd::sharedSoundPlayer() = [this](int id) { playSound(id); };
+  loadPictures();
+  readSettings();
+  makePanel();
+  if (loadFailed_) {
+    owner().reportError("Error: some files was not found! Please reinstall.");
+    std::exit(255);
+  }
+  makeTexts();
+  buildCurtainCells();
+  addTiles(tileCount_);
+  for (Tile& t : tiles_) t.clip->z = -50000;
+  sortClips();
+  return true;
+}
+
+void AMainWnd::readSettings() {
+  settings_ = zb::loadSettings(settingsTree_, sound_->savedVolume(), music_->savedVolume(), settingsPath());
+  sound_->setEnabled(settings_.sound);
+  sound_->setDirectSound(settings_.directSound);
+  sound_->setVolume(settings_.soundVolume);
+  music_->setEnabled(settings_.music != 0);
+  music_->setVolume(settings_.musicVolume);
+  music_->useSlowPlaylist();
+  app().windowMode = settings_.windowMode;
+  applyAnimation(settings_.animation);
+  family_ = settings_.gameIndex;
+}
+
+void AMainWnd::applyAnimation(bool on) {
+  settings_.animation = on;
+  zb::textEffects().animation = on;
+}
+
+void AMainWnd::writeSettings() {
+  if (!sound_ || !music_) return;
+  settings_.music = music_->enabled() ? 1 : 0;
+  settings_.sound = sound_->enabled();
+  settings_.windowMode = app().windowMode;
+  settings_.soundVolume = sound_->volume();
+  settings_.musicVolume = music_->volume();
+  settings_.gameIndex = static_cast<uint8_t>(game_ ? family_ : 255);
+  bool gameExists = settings_.gameIndex != 255;
+  zb::saveSettings(settingsTree_, settings_, gameExists, settingsPath());
+}
+
+void AMainWnd::makePanel() {
+  double right = width() - 10;
+  for (int b = 0; b < kButtonCount; ++b) {
+    auto* button = new OClipButton();
+    if (!button->load(kButtonFiles[b])) {
+      loadFailed_ = true;
+      delete button;
+      continue;
+    }
+    button->x = right - button->width;
+    button->y = 9;
+    button->z = -10;
+    button->shaped = true;
+    right = button->x - 5;
+    homeX_[size_t(b)] = int(button->x);
+    homeY_[size_t(b)] = 9;
+    buttons_[size_t(b)] = button;
+    addControl(button);
+  }
+  // The ticker: one line of text scrolling through a 180 x 30 window.
+  OTextStyle& style = OBitmap::textStyle();
+  OTextStyle saved = style;
+  style.face = "Arial";
+  style.size = 11;
+  style.textColour = 0xFFFF00;
+  style.backColour = 0;
+  OSize extent = OBitmap::textExtent(kTickerText);
+  tickerStrip_ = std::make_unique<OBitmap>();
+  auto window = std::make_unique<OBitmap>();
+  if (extent.width > 0 && tickerStrip_->create(extent.width + 180, 30, 0) && window->create(180, 30, 0)) {
+    OBitmap::drawText(*tickerStrip_, kTickerText, 180, 8);
+    window->setColourKey(0);
+    ticker_ = new OClip();
+    ticker_->addImage(std::move(window));
+    ticker_->x = 610;
+    ticker_->y = 555;
+    ticker_->z = -500;
+    addClip(ticker_);
+  }
+  style = saved;
+}
+
+void AMainWnd::scrollTicker() {
+  if (!ticker_ || !ticker_->currentImage() || !tickerStrip_) return;
+  OBitmap& window = *ticker_->currentImage();
+  int span = tickerStrip_->width() - window.width();
+  if (span <= 0) return;
+  tickerOffset_ = (tickerOffset_ + 1) % span;
+  ORect part{tickerOffset_, 0, tickerOffset_ + window.width(), window.height()};
+  OBitmap::draw(window, *tickerStrip_, -tickerOffset_, 0, &part);
+  ticker_->forcedRedraw = true;
+}
+
+void AMainWnd::makeTexts() {
+  menuText_ = std::make_unique<AClipString>(font(1), this, 630, 450, "Menu", -500, true, star());
+  menuText_->setClickable(true);
+}
+
+void AMainWnd::playSound(int id, bool restart) {
+  if (sound_) sound_->play(id, restart);
+}
+
+void AMainWnd::startMusic() {
+  if (music_ && music_->enabled()) music_->play(OMusic::kRandomTrack);
+}
+
+void AMainWnd::requestScreen(ScreenId id) { owner().requestScreen(app().screen(id)); }
+
+void AMainWnd::showGameOverText(const std::string& text, int x, int y) {
+  gameOverText_ = std::make_unique<AClipString>(font(0), this, x, y, text, -500, true, star());
+  sortClips();
+}
+
+void AMainWnd::deleteGame() {
+  if (!game_) return;
+  game_.reset();
+  dropLeftoverSparks();
+}
+
+void AMainWnd::dropLeftoverSparks() {
+  // Sparks belong to the screen and would outlive the game that made them.
+  for (OClip* clip : std::vector<OClip*>(clips())) {
+    if (dynamic_cast<AStar*>(clip)) clip->lifetime = 0;
+  }
+  removeExpiredClips(true);
+}
+
+void AMainWnd::createGame(int family, int kind) {
+  int startLevel = -1;
+  if (game_) {
+    game_->saveGame();
+    if (auto* sinkra = dynamic_cast<SpaceSinkra::ASinkraWnd*>(game_.get())) startLevel = sinkra->startLevelOption();
+    deleteGame();
+  }
+  if (pausePicture_) pausePicture_->visible = false;
+  if (!zb::variantAvailable(family, kind)) {
+    family_ = 255;
+    sortClips();
+    return;
+  }
+  family_ = family;
+  auto game = std::make_unique<SpaceSinkra::AMyGame>(*this);
+  game->setSaveDir(home_);
+  game->kind = kind;
+  game_ = std::move(game);
+  game_->buildPanel();
+  game_->loadGame(0);
+  if (startLevel >= 0) static_cast<SpaceSinkra::ASinkraWnd*>(game_.get())->setStartLevelOption(startLevel);
+  settings_.gameIndex = static_cast<uint8_t>(family);
+  settings_.gameKind = kind;
+  sortClips();
+}

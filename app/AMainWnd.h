@@ -1,0 +1,166 @@
+#pragma once
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/OAppState.h"
+#include "app/OEngine.h"
+#include "storage/OConfig.h"
+#include "storage/Settings.h"
+
+class AClipString;
+class AGameWnd;
+class OClipButton;
+class OMusic;
+class OSound;
+
+// The application controller and the full-size main screen every game is
+// played on. It loads the shared pictures and the settings, owns the
+// running game, turns the pick-game choice into a game, runs the panel
+// buttons, covers itself with a curtain of tiles whenever another screen
+// opens over it, and writes the settings back when it is destroyed.
+class AMainWnd : public OEngine {
+public:
+  // Controller states.
+  enum State : int {
+    kOpened = 0,        // nothing chosen yet
+    kWaitingPick = 1,   // the pick-game screen is on its way
+    kPlaying = 3,       // the game gets ticks and input
+    kCovering = 4,      // tiles are being laid
+    kUncovering = 5,    // tiles are being taken away
+    kCovered = 6,       // fully covered: a pending screen may open
+    kGameOverShown = 7, // the next release opens the game-over screen
+  };
+  // Panel buttons, in the order they are laid from the right.
+  enum Button : int { kExit = 0, kWindowMode, kMinimise, kHelp, kOptions, kNewGame, kButtonCount };
+  // Tiles laid or taken per tick while the animation setting is on.
+  static constexpr int kTilesPerTick = 10;
+  static constexpr int kClickSound = 1000000;
+
+  AMainWnd(OMainWindow& owner, int x, int y, int width, int height);
+  // The controller of a main window, or nullptr before it exists.
+  static AMainWnd* of(const OMainWindow& window);
+  // Stops the music, saves the running game and writes the settings file.
+  ~AMainWnd() override;
+
+  // Start-up loading: pictures, settings, panel, texts and the closed
+  // curtain. Shows the reinstall message and exits when a picture is missing.
+  bool load() override;
+  // Replaces the running game by one of `family` and `kind`.
+  void createGame(int family, int kind);
+  // The leave sequence: covers the screen with tiles.
+  void coverScreen();
+
+  void tick(int elapsed) override;
+  OClipControl* onMouseMove(int x, int y) override;
+  OClipControl* onRButtonDown(int x, int y) override;
+  OClipControl* onRButtonUp(int x, int y) override;
+  OClipControl* onLButtonDown(int x, int y) override;
+  OClipControl* onLButtonUp(int x, int y) override;
+  void onKeyDown(int key, int mods) override;
+  int onKeyUp(int key, int mods) override;
+  void onControlClicked(OClipControl* control) override;
+  void onChar(unsigned char ch, int mods) override;
+  void onChildClosed(OEngine* child, int result) override;
+  void open(OEngine** slot) override;
+  void close(int result) override;
+  // Closed (a pending screen may open) in states 0, 1 and 6.
+  ScreenPhase phase() const override;
+  void startClosing() override { coverScreen(); }
+
+  // The screen's own input handling, for the game to fall back on.
+  OClipControl* baseMouseMove(int x, int y) { return OEngine::onMouseMove(x, y); }
+  OClipControl* baseLButtonDown(int x, int y) { return OEngine::onLButtonDown(x, y); }
+  OClipControl* baseLButtonUp(int x, int y);
+
+  int state() const { return state_; }
+  void setState(int state) { state_ = state; }
+  AGameWnd* game() const { return game_.get(); }
+  int family() const { return family_; }
+  zb::Settings& settings() { return settings_; }
+  OSound* sound() const { return sound_.get(); }
+  OMusic* music() const { return music_.get(); }
+  OAppState& app() const;
+  // Letter sets: 0 "alph", 1 "alph2", 2 "alph3", 3 "alph4".
+  OClip* font(int i) const;
+  OClip* star() const;
+  OClip* pausePicture() const { return pausePicture_; }
+  OClip* panelPicture() const { return panelPicture_; }
+  OClipButton* button(int b) const { return buttons_[size_t(b)]; }
+  const AClipString* menuText() const { return menuText_.get(); }
+  const AClipString* gameOverText() const { return gameOverText_.get(); }
+  int tileCount() const { return tileCount_; }
+  int tilesShown() const { return int(tiles_.size()); }
+
+  void requestScreen(ScreenId id);
+  // Shows the game-over text; the next release leads to the game-over screen.
+  void showGameOverText(const std::string& text, int x, int y);
+  // Plays an effect when sound is on.
+  void playSound(int id, bool restart = false);
+  // Starts a random track when music is on.
+  void startMusic();
+  // Applies the animation setting to the screen effects.
+  void applyAnimation(bool on);
+
+  // Where "zenbox.cfg" and the "save" folder live; empty: the working directory.
+  void setDataHome(const std::string& dir) { home_ = dir; }
+  const std::string& dataHome() const { return home_; }
+  std::string settingsPath() const;
+
+  // Shared flags: start a new game at the next tick; the pick-game screen
+  // asked for a demo.
+  bool newGameNeeded = false;
+  bool demoRequested = false;
+
+private:
+  struct Tile {
+    OClip* clip;
+    int cell;
+  };
+
+  bool loadPictures();
+  void readSettings();
+  void writeSettings();
+  void makePanel();
+  void makeTexts();
+  void buildCurtainCells();
+  void addTiles(int count);
+  void removeTiles(int count);
+  OClip* makeTile(int cell, double depth);
+  void trembleButtons();
+  void scrollTicker();
+  void choosePickedGame();
+  void afterMenu(int choice);
+  void onPanelButton(int b);
+  void deleteGame();
+  void dropLeftoverSparks();
+  OClip* loadClip(const std::string& file, double x, double y, double z, bool shown);
+
+  int state_ = kOpened;
+  zb::Settings settings_;
+  OConfig settingsTree_;
+  std::unique_ptr<OSound> sound_;
+  std::unique_ptr<OMusic> music_;
+  std::array<OClipButton*, kButtonCount> buttons_{};
+  std::array<int, kButtonCount> homeX_{}, homeY_{};
+  OClip* ticker_ = nullptr;
+  std::unique_ptr<OBitmap> tickerStrip_;
+  int tickerOffset_ = 0;
+  std::unique_ptr<AClipString> menuText_;
+  std::unique_ptr<AClipString> gameOverText_;
+  bool menuRequested_ = false;
+  OClip* panelBackground_ = nullptr;
+  OClip* sinkraBackground_ = nullptr;
+  OClip* gyrexBackground_ = nullptr;
+  OClip* tesselBackground_ = nullptr;
+  OClip* pausePicture_ = nullptr;
+  OClip* panelPicture_ = nullptr;
+  bool loadFailed_ = false;
+  std::vector<int> freeCells_;
+  int tileColumns_ = 0, tileRows_ = 0, tileCount_ = 0;
+  std::vector<Tile> tiles_;
+  int family_ = 255;
+  std::unique_ptr<AGameWnd> game_;
+  std::string home_;
+};

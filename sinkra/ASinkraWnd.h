@@ -1,0 +1,57 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "game/AGameWnd.h"
+#include "sinkra/CFieldHost.h"
+
+class AClipNum;
+
+namespace SpaceSinkra {
+
+class ASinkraOptionsWnd;
+
+// The Sinkra family window: the family word of the saved games, the side
+// panel moved for the family, the score number, the family's sounds and
+// playlist, the Classic start-level option and the family options screen.
+// It is also the host the boards draw their numbers and texts through.
+class ASinkraWnd : public AGameWnd, public CFieldHost {
+public:
+  static constexpr int kFirstSound = 11;
+  static constexpr int kLastSound = 19;
+
+  explicit ASinkraWnd(AMainWnd& main);
+  // Drops the family's sounds and options screen, back to the slow music.
+  ~ASinkraWnd() override;
+
+  bool buildPanel() override;
+  void tick(int elapsed) override;
+  void onChildClosed(OEngine* child, int result) override;
+  OEngine* optionsScreen() const override;
+
+  // The Classic start level, 0..5 (level 1, 5, 10, ...).
+  int startLevelOption() const { return startLevel_; }
+  void setStartLevelOption(int option);
+
+  // Boards play their effects, read the explosion option and show numbers
+  // and texts on the main screen through these.
+  void playEffect(int id, bool restart) override;
+  bool blockExplosions() const override { return explosionEffect_; }
+  std::unique_ptr<CNumberView> makeNumber(int value, int digits, double x, double y, double z) override;
+  std::unique_ptr<CTextView> makeText(const std::string& text, int x, int y) override;
+
+  const AClipNum* scoreNumber() const { return scoreNumber_.get(); }
+
+protected:
+  // Places the score number for the variant (Turn Play sits lower).
+  void placeScoreNumber();
+  void loadSounds();
+
+  int startLevel_ = 0;
+
+private:
+  std::unique_ptr<AClipNum> scoreNumber_;
+  int shownScore_ = -1;
+};
+
+}  // namespace SpaceSinkra

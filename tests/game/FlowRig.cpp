@@ -1,0 +1,177 @@
+#include "tests/game/FlowRig.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+#include "app/AStartup.h"
+#include "platform/PngWriter.h"
+#include "platform/Random.h"
+#include "ui/AFramedWnd.h"
+
+namespace flowtest {
+
+namespace fs = std::filesystem;
+
+std::string dataDir() {
+  const char* env = std::getenv("ZB_DATA");
+  return env && *env ? env : "build/data";
+}
+
+bool haveData() { return fs::exists(fs::path(dataDir()) / "clp" / "alph.clp"); }
+
+FlowRig::FlowRig(const std::string& home) : window(platform, zb::startZenbox) {
+  if (home.empty()) {
+    temp_ = std::make_unique<zbtest::TempDir>();
+    home_ = temp_->path();
+  } else {
+    home_ = home;
+  }
+  std::error_code ec;
+  fs::path data = fs::absolute(dataDir(), ec);
+  for (const char* sub : {"clp", "cfg", "wav", "music", "help"}) {
+    fs::path link = fs::path(home_) / sub;
+    if (!fs::exists(link)) fs::create_directory_symlink(data / sub, link, ec);
+  }
+  char buf[4096];
+  oldDir_ = getcwd(buf, sizeof buf) ? buf : ".";
+  if (chdir(home_.c_str()) != 0) home_.clear();
+  zb::setClock(&clock);
+  clock.set(1000);
+  platform.desktopWidth = 1024;
+  platform.desktopHeight = 768;
+}
+
+FlowRig::~FlowRig() {
+  stop();
+  zb::setClock(nullptr);
+  if (chdir(oldDir_.c_str()) != 0) return;
+}
+
+bool FlowRig::start() {
+  window.backgroundColour = 0xCCCCFF;
+  window.popup = true;
+  window.fixedSize = true;
+  window.frameInterval = 30;
+  window.app().forceWindowed = true;
+  started_ = window.create("Zenbox", "OMainWindow", 800, 600, 1);
+  if (started_) window.show(true);
+  return started_;
+}
+
+void FlowRig::frame() {
+  zb::WindowEvent event;
+  while (!ended_ && platform.pollEvent(event)) {
+    if (event.kind == zb::WindowEvent::Quit) {
+      ended_ = true;
+      break;
+    }
+    window.dispatch(event);
+  }
+  if (ended_) return;
+  clock.advance(30);
+  window.onTick(30);
+  platform.present();
+  if (!platform.isOpen()) ended_ = true;
+}
+
+void FlowRig::run(int ms) {
+  for (int t = 0; t < ms && !ended_; t += 30) frame();
+}
+
+bool FlowRig::runUntil(const std::function<bool()>& done, int limitMs) {
+  for (int t = 0; t < limitMs && !ended_; t += 30) {
+    if (done()) return true;
+    frame();
+  }
+  return done();
+}
+
+void FlowRig::move(int x, int y) {
+  platform.cursorX = x;
+  platform.cursorY = y;
+  platform.push({zb::WindowEvent::MouseMove, x, y});
+  frame();
+}
+
+void FlowRig::click(int x, int y) {
+  move(x, y);
+  platform.push({zb::WindowEvent::LButtonDown, x, y});
+  frame();
+  platform.push({zb::WindowEvent::LButtonUp, x, y});
+  frame();
+}
+
+void FlowRig::rightClick(int x, int y) {
+  move(x, y);
+  platform.push({zb::WindowEvent::RButtonDown, x, y});
+  platform.push({zb::WindowEvent::RButtonUp, x, y});
+  frame();
+}
+
+void FlowRig::key(int vk, int mods) {
+  zb::WindowEvent down{zb::WindowEvent::KeyDown};
+  down.key = vk;
+  down.mods = mods;
+  platform.push(down);
+  zb::WindowEvent up = down;
+  up.kind = zb::WindowEvent::KeyUp;
+  platform.push(up);
+  frame();
+}
+
+void FlowRig::type(const std::string& text) {
+  for (char c : text) {
+    zb::WindowEvent ch{zb::WindowEvent::Char};
+    ch.ch = static_cast<unsigned char>(c);
+    platform.push(ch);
+  }
+  frame();
+}
+
+AClipString* FlowRig::findText(const std::string& text) const {
+  auto* dialog = dynamic_cast<AFramedWnd*>(current());
+  if (!dialog) return nullptr;
+  for (AClipString* t : dialog->texts()) {
+    if (t->text() == text) return t;
+  }
+  return nullptr;
+}
+
+bool FlowRig::clickText(const std::string& text) {
+  // Texts fly in first; clicks wait until they are in place.
+  runUntil([&] {
+    AClipString* t = findText(text);
+    return t && !t->flying();
+  }, 5000);
+  AClipString* t = findText(text);
+  if (!t) return false;
+  click(current()->x() + t->x() + t->width() / 2, current()->y() + t->y() + t->height() / 2);
+  return true;
+}
+
+std::string FlowRig::shot(const std::string& name) {
+  const char* env = std::getenv("ZB_SHOTS");
+  std::string dir = env && *env ? env : fs::temp_directory_path().string();
+  std::string path = dir + "/" + name + ".png";
+  const uint32_t* px = platform.content();
+  int w = platform.contentWidth(), h = platform.contentHeight();
+  if (!px || w <= 0 || h <= 0) return "";
+  std::vector<uint8_t> bgr(size_t(w) * size_t(h) * 3);
+  for (size_t i = 0; i < size_t(w) * size_t(h); ++i) {
+    bgr[i * 3] = uint8_t(px[i]);
+    bgr[i * 3 + 1] = uint8_t(px[i] >> 8);
+    bgr[i * 3 + 2] = uint8_t(px[i] >> 16);
+  }
+  return zb::writePng(path, w, h, bgr.data(), w * 3, false) ? path : "";
+}
+
+void FlowRig::stop() {
+  if (!started_ || destroyed_) return;
+  destroyed_ = true;
+  window.onDestroy();
+}
+
+}  // namespace flowtest
