@@ -14,23 +14,29 @@ int AStar::randomDrift() {
 
 AStar::AStar(const OClip& star, double x0, double y0, int w, int h, int row, int step)
     : opacityStep(step) {
-  copyFrom(star);
   double px = zb::random(w) + x0 - star.width / 2;
   double py = zb::random(h) + y0 - star.height / 2;
+  int driftX = randomDrift();
+  int driftY = randomDrift();
+  // Only the chosen row is copied: a spark never shows another, and sparks
+  // are made by the hundred in a large explosion.
+  if (star.sequenceCount > 0) {
+    if (row < 0 || row > 5 || row >= star.sequenceCount) row = zb::random(5) % star.sequenceCount;
+    copyFrom(*star.sequences[static_cast<size_t>(row)]);
+  } else {
+    copyFrom(star);
+  }
   // The screen would move the spark by whole frame steps; the spark moves
   // itself once per update instead so its path does not depend on lag.
   moves = false;
-  vx = randomDrift();
-  vy = randomDrift();
+  vx = driftX;
+  vy = driftY;
   x = px;
   y = py;
   z = kDepth;
+  vz = 0;
   visible = true;
   lifetime = -1;
-  if (sequenceCount > 0) {
-    if (row < 0 || row > 5 || row >= sequenceCount) row = zb::random(5) % sequenceCount;
-    showFrame(0, row);
-  }
   if (imageCount > 0) showFrame(zb::random(imageCount));
   setOpacity(kStartOpacity);
 }

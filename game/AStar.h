@@ -12,7 +12,8 @@ public:
   // is centred on that point. `row` picks the star's sequence (values
   // outside 0..5 pick a random one of the first five); the start frame is
   // random within it. Draws its random numbers in the order x, y, horizontal
-  // velocity, vertical velocity, row (only when out of range), frame.
+  // velocity, vertical velocity, row (only when out of range), frame. Only
+  // the chosen row of the star is copied.
   AStar(const OClip& star, double x, double y, int width, int height, int row,
         int opacityStep = -40);
 
