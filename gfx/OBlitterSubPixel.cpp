@@ -20,11 +20,10 @@ bool splitPosition(double v, long long& whole, double& fraction) {
 
 // Each destination pixel mixes the source pixel under it with its left, upper
 // and upper-left neighbours, so the picture appears shifted right and down by
-// the fractions; colours are mixed in proportion to their opacity. Samples outside the drawn part of the source count as fully
-// transparent (their colour is that of the nearest pixel inside). The weights
-// are truncated to 1/256 steps and the remainder goes to the pixel under the
-// destination, so whole positions give exactly what draw gives and a fully
-// transparent neighbourhood leaves the destination untouched.
+// the fractions; colours are mixed in proportion to their opacity. The
+// weights are truncated to 1/256 steps and the remainder goes to the pixel
+// under the destination, so whole positions give exactly what draw gives and
+// a fully transparent neighbourhood leaves the destination untouched.
 void OBlitter::drawSubPixel(OBitmap& dst, const OBitmap& src, double x, double y, const ORect* srcRect) {
   if (!src.hasAlpha()) return;
   long long ix, iy;
@@ -36,14 +35,15 @@ void OBlitter::drawSubPixel(OBitmap& dst, const OBitmap& src, double x, double y
   const int level = std::max(src.blendLevel, 0);
   const int w10 = int(fx * (1 - fy) * 256), w01 = int((1 - fx) * fy * 256), w11 = int(fx * fy * 256);
   const int w00 = 256 - w10 - w01 - w11;
-  const ORect& r = a.source;
   const uint8_t* plane = src.alphaPlane();
   const size_t sw = size_t(src.width());
   for (int j = 0; j < a.h; ++j) {
     const int sy = a.sy + j;
-    // Samples above or left of the drawn part count as fully transparent;
-    // with opacity weighting their colour never matters.
-    const bool hasUp = sy - 1 >= r.top;
+    // Samples above or left of the image count as fully transparent (with
+    // opacity weighting their colour never matters). Samples outside a
+    // source rectangle but inside the image are real, so drawing a picture
+    // in parts gives the same pixels as drawing it whole.
+    const bool hasUp = sy - 1 >= 0;
     const uint8_t* alphaRow = plane + size_t(sy) * sw;
     const uint8_t* alphaUp = hasUp ? alphaRow - sw : nullptr;
     const uint8_t* colourRow = srcRow(src, sy);
@@ -51,7 +51,7 @@ void OBlitter::drawSubPixel(OBitmap& dst, const OBitmap& src, double x, double y
     uint8_t* d = dstRow(dst, a.dy + j) + a.dx * 3;
     for (int i = 0; i < a.w; ++i, d += 3) {
       const int sx = a.sx + i;
-      const bool hasLeft = sx - 1 >= r.left;
+      const bool hasLeft = sx - 1 >= 0;
       const int left = hasLeft ? sx - 1 : sx;
       const int a00 = alphaRow[sx], a10 = hasLeft ? alphaRow[sx - 1] : 255;
       const int a01 = hasUp ? alphaUp[sx] : 255, a11 = hasUp && hasLeft ? alphaUp[sx - 1] : 255;

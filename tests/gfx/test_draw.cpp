@@ -268,3 +268,12 @@ TEST(DrawSubPixel, NegativePositionsAreReducedByOneBeforeTruncation) {
   EXPECT_EQ(dst.pixel(1, 0), 0xFFFFFFu);
   EXPECT_NE(dst.pixel(2, 0), 0xFFFFFFu);
 }
+
+TEST(DrawSubPixel, DrawingInPartsEqualsDrawingWhole) {
+  OBitmap src = noise(20, 16, 11, 0, true);
+  OBitmap whole = solid(40, 40, 0x305070), parts = solid(40, 40, 0x305070);
+  OBitmap::drawSubPixel(whole, src, 5.4, 6.7);
+  for (const ORect& part : {ORect{0, 0, 9, 16}, ORect{9, 0, 20, 7}, ORect{9, 7, 20, 16}})
+    OBitmap::drawSubPixel(parts, src, 5.4 + part.left, 6.7 + part.top, &part);
+  EXPECT_TRUE(samePixels(whole, parts));
+}
