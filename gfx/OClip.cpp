@@ -45,8 +45,9 @@ void OClip::clear() {
   boundLeft = boundRight = boundTop = boundBottom = -1;
   frameChangeCallback = nullptr;
   frameDuration = 100;
-  drawn = OClipDrawnState{};
   frameTimer = 0;
+  // `drawn` belongs to the screen showing the clip: it must still know where
+  // the old picture was to repaint that area.
 }
 
 void OClip::setLayer0(OBitmap* image) {
@@ -151,7 +152,9 @@ bool OClip::copyFrom(const OClip& other, bool keepPlace) {
   if (!other.images.empty() && !other.sequences.empty()) return false;
   const double px = x, py = y, pz = z, pvx = vx, pvy = vy, pvz = vz;
   const bool pVisible = visible;
+  FrameCallback callback = std::move(frameChangeCallback);
   clear();
+  frameChangeCallback = std::move(callback);
   sharedSection = other.sharedSection;
   opacity = other.opacity;
   frameDuration = other.frameDuration;

@@ -63,7 +63,7 @@ public:
   // Becomes a copy of `other` sharing its pixels, sequences copied the same
   // way; refused (false) when other has both images and sequences. With
   // keepPlace the clip keeps its position, velocity and visibility; without
-  // it they are copied too.
+  // it they are copied too. The frame-change callback stays.
   virtual bool copyFrom(const OClip& other, bool keepPlace = false);
   virtual void onWaypoint(const OWaypoint& waypoint);
   virtual void onArrive(const OWaypoint& waypoint);
@@ -95,7 +95,8 @@ public:
   // Appends a sequence (owned) and makes this clip its parent.
   void addSequence(std::unique_ptr<OClip> sequence);
   // Deletes images, sequences, layers and waypoints and resets every field
-  // to its default (the shared section is kept).
+  // to its default (the shared section, the parent and the drawn state are
+  // kept).
   void clear();
 
   // The image on show (layer 0), or nullptr for an empty clip.
