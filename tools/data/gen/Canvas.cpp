@@ -46,9 +46,16 @@ void Canvas::blend(int x, int y, const Rgba& c, float coverage) {
   d.a = oa;
 }
 
-void Canvas::fill(const Sdf& sdf, const Shader& shade) {
-  for (int y = 0; y < h_; ++y)
-    for (int x = 0; x < w_; ++x) {
+Box around(float cx, float cy, float rx, float ry, float margin) {
+  return {static_cast<int>(std::floor(cx - rx - margin)), static_cast<int>(std::floor(cy - ry - margin)),
+          static_cast<int>(std::ceil(cx + rx + margin)) + 1, static_cast<int>(std::ceil(cy + ry + margin)) + 1};
+}
+
+void Canvas::fill(const Sdf& sdf, const Shader& shade) { fill(sdf, shade, Box{0, 0, w_, h_}); }
+
+void Canvas::fill(const Sdf& sdf, const Shader& shade, const Box& box) {
+  for (int y = std::max(0, box.y0); y < std::min(h_, box.y1); ++y)
+    for (int x = std::max(0, box.x0); x < std::min(w_, box.x1); ++x) {
       float px = x + 0.5f, py = y + 0.5f;
       float cov = clamp01(0.5f - sdf(px, py));
       if (cov > 0) blend(x, y, shade(px, py), cov);

@@ -24,6 +24,13 @@ using Sdf = std::function<float(float x, float y)>;        // < 0 inside, pixels
 using Shader = std::function<Rgba(float x, float y)>;      // colour at a point
 using Inside = std::function<bool(float x, float y)>;
 
+// A pixel rectangle [x0, x1) x [y0, y1) that bounds a shape, so large
+// canvases only evaluate shapes where they can be.
+struct Box {
+  int x0, y0, x1, y1;
+};
+Box around(float cx, float cy, float rx, float ry, float margin = 2);
+
 class Canvas {
 public:
   Canvas() = default;
@@ -39,6 +46,7 @@ public:
   // Fills the shape with the shader; the edge is antialiased over one pixel.
   void fill(const Sdf& sdf, const Shader& shade);
   void fill(const Sdf& sdf, const Rgba& colour);
+  void fill(const Sdf& sdf, const Shader& shade, const Box& box);
   // Fills an arbitrary inside test with n x n supersampling.
   void fillSampled(const Inside& inside, const Shader& shade, int n = 4);
   // Paints the shader over every pixel with the given opacity.

@@ -45,19 +45,24 @@ void paintStones(Canvas& c, const std::vector<GardenStone>& stones) {
     Sdf shape = [s](float x, float y) {
       return stoneDistance(s, x, y) + (noise2(x * 0.05f, y * 0.05f, s.seed) - 0.5f) * s.rx * 0.12f;
     };
-    dropShadow(c, shape, s.rx * 0.12f, s.ry * 0.18f, static_cast<int>(s.rx * 0.12f) + 2, 0.45f);
-    // Moss ring at the foot.
-    Canvas moss(c.width(), c.height());
-    moss.fill(offset(shape, 3.0f), [s](float x, float y) {
-      return scaled(rgb(kMoss), 0.75f + 0.5f * noise2(x * 0.3f, y * 0.3f, s.seed + 5));
+    Box box = around(s.x, s.y, s.rx * 1.3f, s.ry * 1.4f, 8);
+    // Shadow and moss are drawn on a small canvas around the stone.
+    int bw = box.x1 - box.x0, bh = box.y1 - box.y0;
+    Sdf local = [shape, box](float x, float y) { return shape(x + box.x0, y + box.y0); };
+    Canvas under(bw, bh);
+    dropShadow(under, local, s.rx * 0.12f, s.ry * 0.18f, static_cast<int>(s.rx * 0.12f) + 2, 0.45f);
+    Canvas moss(bw, bh);
+    moss.fill(offset(local, 3.0f), [s, box](float x, float y) {
+      return scaled(rgb(kMoss), 0.75f + 0.5f * noise2((x + box.x0) * 0.3f, (y + box.y0) * 0.3f, s.seed + 5));
     });
     moss.blur(1);
-    c.draw(moss, 0, 0, 0.55f);
+    under.draw(moss, 0, 0, 0.55f);
+    c.draw(under, box.x0, box.y0);
     Shader tex = [s](float x, float y) {
       float n = fbm(x * 0.06f, y * 0.06f, s.seed, 4);
       return mix(rgb(kStoneDark), rgb(0x9A958C), 0.25f + 0.6f * n);
     };
-    c.fill(shape, dome(shape, tex, s.x - s.rx * 0.1f, s.y - s.ry * 0.1f, std::min(s.rx, s.ry) * 0.9f, 0.5f));
+    c.fill(shape, dome(shape, tex, s.x - s.rx * 0.1f, s.y - s.ry * 0.1f, std::min(s.rx, s.ry) * 0.9f, 0.5f), box);
   }
 }
 

@@ -19,11 +19,12 @@ ClipSpec opaqueClip(Canvas pic, Store store = Store::Jpeg) {
 
 // A sunken well of raked sand with a thin dark lip.
 void sandWell(Canvas& c, float x0, float y0, float x1, float y1, uint32_t seed, float period) {
-  Canvas well(c.width(), c.height());
-  rakedSand(well, {}, period, seed);
+  int bx = static_cast<int>(x0), by = static_cast<int>(y0);
+  Canvas well(static_cast<int>(x1 - x0) + 2, static_cast<int>(y1 - y0) + 2);
+  rakedSand(well, {}, period, seed, static_cast<float>(bx), static_cast<float>(by));
   Sdf area = roundRect(x0, y0, x1, y1, 4);
-  well.clipTo(area);
-  c.draw(well, 0, 0);
+  well.clipTo([&](float x, float y) { return area(x + bx, y + by); });
+  c.draw(well, bx, by);
   Canvas lip(c.width(), c.height());
   lip.fill(subtract(area, offset(area, -5)), Rgba{0.08f, 0.05f, 0.02f, 0.55f});
   lip.blur(2);
@@ -74,14 +75,24 @@ ClipSpec tesselBackground() {
   dropShadow(c, tray, 3, 4, 4, 0.4f);
   c.fill(tray, pillow(tray, darkWood(43), 6, 0.5f));
   Sdf lane = roundRect(gx, gy, gx + 13 * cell, gy + 13 * cell, 6);
-  c.fill(lane, [](float x, float y) { return scaled(rgb(0x5B5650), 0.9f + 0.2f * fbm(x * 0.08f, y * 0.08f, 44, 3)); });
+  c.fill(lane, [](float x, float y) { return scaled(rgb(0x76644E), 0.88f + 0.24f * fbm(x * 0.08f, y * 0.08f, 44, 3)); });
+  // Stepping stones of the launch ring: one per ring cell.
+  for (int k = 1; k <= 11; ++k)
+    for (int side = 0; side < 4; ++side) {
+      float cx = gx + (side < 2 ? k + 0.5f : side == 2 ? 0.5f : 12.5f) * cell;
+      float cy = gy + (side < 2 ? (side == 0 ? 0.5f : 12.5f) : k + 0.5f) * cell;
+      Sdf pad = roundRect(cx - 15, cy - 15, cx + 15, cy + 15, 7);
+      c.fill(pad, pillow(pad, solid(rgb(0x5E5246)), 3, -0.35f), around(cx, cy, 16, 16));
+    }
   sandWell(c, gx + cell, gy + cell, gx + 12 * cell, gy + 12 * cell, 45, 9.5f);
   // Faint cell grid in the well.
+  Shader line = solid(Rgba{0.35f, 0.25f, 0.12f, 0.22f});
   for (int k = 2; k <= 11; ++k) {
-    c.fill(roundRect(gx + k * cell - 0.5f, gy + cell + 2, gx + k * cell + 0.5f, gy + 12 * cell - 2, 0.5f),
-           Rgba{0.35f, 0.25f, 0.12f, 0.22f});
-    c.fill(roundRect(gx + cell + 2, gy + k * cell - 0.5f, gx + 12 * cell - 2, gy + k * cell + 0.5f, 0.5f),
-           Rgba{0.35f, 0.25f, 0.12f, 0.22f});
+    float at = k * cell, mid = 6.5f * cell, half = 5.5f * cell;
+    c.fill(roundRect(gx + at - 0.5f, gy + cell + 2, gx + at + 0.5f, gy + 12 * cell - 2, 0.5f), line,
+           around(gx + at, gy + mid, 1, half));
+    c.fill(roundRect(gx + cell + 2, gy + at - 0.5f, gx + 12 * cell - 2, gy + at + 0.5f, 0.5f), line,
+           around(gx + mid, gy + at, half, 1));
   }
   warmLight(c, 0.8f);
   woodFrame(c, 8, 46);
@@ -103,12 +114,14 @@ ClipSpec gyrexBackground() {
       for (int col = 0; col < 12; ++col) {
         float x = ox + col * 42, y = oy + r * 42;
         Sdf cellShape = roundRect(x + 1, y + 1, x + 41, y + 41, 3);
+        Box box = around(x + 21, y + 21, 21, 21);
         c.fill(cellShape, [=](float px, float py) {
           return scaled(rgb(0xCDBB93), 0.9f + 0.15f * noise2(px * 0.3f, py * 0.3f, 54) - 0.1f * (py - y) / 42);
-        });
+        }, box);
         // The diagonals where the four segments meet.
-        c.fill(capsule(x + 4, y + 4, x + 38, y + 38, 0.5f), Rgba{0.4f, 0.3f, 0.18f, 0.25f});
-        c.fill(capsule(x + 38, y + 4, x + 4, y + 38, 0.5f), Rgba{0.4f, 0.3f, 0.18f, 0.25f});
+        Shader line = solid(Rgba{0.4f, 0.3f, 0.18f, 0.25f});
+        c.fill(capsule(x + 4, y + 4, x + 38, y + 38, 0.5f), line, box);
+        c.fill(capsule(x + 38, y + 4, x + 4, y + 38, 0.5f), line, box);
       }
   };
   wells(19, 19, 12);

@@ -28,10 +28,12 @@ void Synth::tone(float start, float length, float f0, float f1, float amp, float
                  Wave wave) {
   size_t s0 = at(start), n = at(length);
   float phase = 0;
-  for (size_t i = 0; i < n; ++i) {
+  // The glide multiplies the frequency by the same factor every sample.
+  double f = f0, step = std::pow(static_cast<double>(f1) / f0, 1.0 / std::max<size_t>(1, n));
+  for (size_t i = 0; i < n; ++i, f *= step) {
     float t = static_cast<float>(i) / kSampleRate;
-    float f = f0 * std::pow(f1 / f0, t / length);
-    phase += kTwoPi * f / kSampleRate;
+    phase += kTwoPi * static_cast<float>(f) / kSampleRate;
+    if (phase > kTwoPi) phase -= kTwoPi;
     float env = attack > 0 ? std::min(1.0f, t / attack) : 1.0f;
     if (decay > 0) env *= std::exp(-std::max(0.0f, t - attack) / decay);
     float release = std::min(1.0f, (length - t) / 0.01f);  // no click at the end
