@@ -1,4 +1,5 @@
-// zenbox: the game. Options: --data DIR, --windowed, --headless, --script FILE.
+// zenbox: the game. Options: --data DIR, --windowed, --headless, --script FILE,
+// --screen NAME.
 #include <unistd.h>
 
 #include <cstdio>
@@ -16,12 +17,14 @@
 #include "platform/Script.h"
 #include "platform/ScriptedWindow.h"
 #include "platform/SdlWindow.h"
+#include "ui/AUiDemoWnd.h"
 
 namespace {
 
 struct Options {
   std::string dataDir;
   std::string scriptFile;
+  std::string screen;  // "controls": the controls dialog instead of the game
   bool windowed = false;
   bool headless = false;
 };
@@ -32,7 +35,8 @@ void printUsage() {
                "  --data DIR     folder holding clp/, cfg/, wav/ ... (the working directory)\n"
                "  --windowed     never switch to full screen at start\n"
                "  --headless     no display or sound; time runs as fast as frames are made\n"
-               "  --script FILE  play a script of timed input steps (see README.md)\n");
+               "  --script FILE  play a script of timed input steps (see README.md)\n"
+               "  --screen NAME  start on a single screen instead: controls\n");
 }
 
 // 0: parsed; 1: help shown; 2: bad arguments.
@@ -44,6 +48,8 @@ int parseArgs(int argc, char** argv, Options& opt) {
       opt.dataDir = argv[++i];
     } else if (a == "--script" && hasValue) {
       opt.scriptFile = argv[++i];
+    } else if (a == "--screen" && hasValue && std::strcmp(argv[i + 1], "controls") == 0) {
+      opt.screen = argv[++i];
     } else if (a == "--windowed") {
       opt.windowed = true;
     } else if (a == "--headless") {
@@ -127,7 +133,7 @@ int main(int argc, char** argv) {
 
   int result;
   {
-    OMainWindow window(*platform, ADemoWnd::startup);
+    OMainWindow window(*platform, opt.screen == "controls" ? AUiDemoWnd::startup : ADemoWnd::startup);
     window.app().forceWindowed = opt.windowed;
     result = window.run();
   }

@@ -76,8 +76,12 @@ bool AUiDemoWnd::startup(OMainWindow& window) {
   auto backdrop = std::make_unique<ADemoBackdrop>(window);
   AUiDemoWnd& dialog = backdrop->dialog();
   app.mainScreen = std::move(backdrop);
+  int dw = 0, dh = 0;
+  window.getScreenSize(dw, dh);
+  window.moveTo((dw - 800) / 2, (dh - 600) / 2, 800, 600);
   app.mainScreen->open(&app.currentScreen);
-  window.requestScreen(&dialog);
+  // Opened directly: the start-up clears any pending request when it ends.
+  dialog.open(&app.currentScreen);
   return true;
 }
 
