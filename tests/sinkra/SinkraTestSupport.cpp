@@ -1,5 +1,7 @@
 #include "tests/sinkra/SinkraTestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -138,6 +140,28 @@ int Rig::sparksOnScreen() const {
   return static_cast<int>(std::count_if(clips.begin(), clips.end(), [](OClip* c) {
     return dynamic_cast<AStar*>(c) != nullptr;
   }));
+}
+
+void reloadDamaged(Rig& rig, CGameField& field, const OConfig& good, int rounds) {
+  std::vector<std::string> keys;
+  for (auto& kv : good.values()) keys.push_back(kv.first);
+  const int values[] = {-1000000, -2, -1, 0, 1, 2, 5, 6, 9, 10, 17, 18, 29, 30, 31, 64, 65, 4096, 2147483647};
+  for (int round = 0; round < rounds; ++round) {
+    OConfig bad = good;
+    int changes = 1 + zb::random(4);
+    for (int k = 0; k < changes; ++k) {
+      const std::string& key = keys[static_cast<size_t>(zb::random(static_cast<int>(keys.size())))];
+      bad.setInt(key, values[zb::random(static_cast<int>(std::size(values)))]);
+    }
+    field.loadState(bad);
+    for (int i = 0; i < 60; ++i) {
+      rig.run(field, 1);
+      field.hover(zb::random(40));
+      if (i % 7 == 0) field.click(zb::random(40));
+    }
+    ASSERT_EQ(rig.blockClipsOnScreen(field), field.blockCount()) << "round " << round;
+    ASSERT_LE(field.grid().size(), CGameMap::kMaxSide * CGameMap::kMaxSide);
+  }
 }
 
 }  // namespace sinkratest

@@ -10,6 +10,7 @@
 #include "platform/HeadlessWindow.h"
 #include "sinkra/CFieldHost.h"
 #include "sinkra/CGameField.h"
+#include "storage/OConfig.h"
 #include "tests/support/TestSupport.h"
 
 namespace sinkratest {
@@ -43,6 +44,12 @@ std::vector<std::string> rows(const SpaceSinkra::CGameField& field);
 std::string testRulesText();
 // Writes rules as the encrypted rules file.
 void writeRules(const std::string& path, const std::string& text);
+
+class Rig;
+// Loads `rounds` copies of a good saved state with one to four keys set to
+// hostile values, plays a little on each and checks that every block keeps
+// its clip on the screen. Fails the running test on the first fault.
+void reloadDamaged(Rig& rig, SpaceSinkra::CGameField& field, const OConfig& good, int rounds);
 
 // A headless screen with a manual clock, the family state reset to a test
 // rules file, and a field factory. Fields must be destroyed before the rig.

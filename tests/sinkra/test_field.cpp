@@ -294,6 +294,20 @@ TEST_F(Field, DamagedStatesAreRefusedWithoutHarm) {
   EXPECT_EQ(field.blockCount(), 4);
 }
 
+TEST_F(Field, RandomlyDamagedStatesNeverBreakTheBoard) {
+  set({"012345",
+       "501234",
+       "450123",
+       "345012",
+       "234501"});
+  field.click(0);
+  field.hover(7);
+  rig.run(field, 3);
+  OConfig good;
+  field.saveState(good);
+  sinkratest::reloadDamaged(rig, field, good, 300);
+}
+
 TEST_F(Field, CellUnderThePointer) {
   set({"0123", "4501"});
   double cell = field.cellSize();

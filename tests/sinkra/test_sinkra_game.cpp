@@ -323,6 +323,19 @@ TEST_F(RisingRows, SaveAndLoadKeepTheTrayAndTiming) {
   rig.run(other, 5);
 }
 
+TEST_F(RisingRows, RandomlyDamagedStatesNeverBreakTheGame) {
+  game.setRowTiming(600, 100);
+  set({"......",
+       "0123..",
+       "450123",
+       "345012"});
+  game.update(250);
+  OConfig good;
+  game.saveState(good);
+  zb::seedRandom(77);
+  sinkratest::reloadDamaged(rig, game, good, 300);
+}
+
 TEST_F(RisingRows, MissingRulesFileIsFatalAndKeysHaveDefaults) {
   g().rulesPath = rig.dir.file("none.cfg");
   try {

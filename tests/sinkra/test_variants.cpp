@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/Random.h"
 #include "sinkra/CCollectorGame.h"
 #include "sinkra/CGlobal.h"
 #include "sinkra/CPiece.h"
@@ -231,6 +232,17 @@ TEST_F(TurnPlay, TheComputerWaitsASecondBetweenMoves) {
   EXPECT_EQ(game.compScores(), 2);
   EXPECT_EQ(game.compScoreNumber()->value, 2);
   EXPECT_EQ(game.turnCaption()->text, "Computer\n2-2 blocks");
+}
+
+TEST_F(TurnPlay, RandomlyDamagedStatesNeverBreakTheGame) {
+  set({"0012",
+       "3455",
+       "1230"});
+  game.setTurnState(3, 2, 1);
+  OConfig good;
+  game.saveState(good);
+  zb::seedRandom(78);
+  sinkratest::reloadDamaged(rig, game, good, 300);
 }
 
 TEST_F(TurnPlay, StateRoundTripAndRefusal) {
