@@ -48,7 +48,7 @@ Canvas glass(int colour, float s) {
 // Stone: a smooth river pebble, speckled, in a muted version of the colour.
 Canvas stone(int colour, float s) {
   Canvas c(static_cast<int>(s), static_cast<int>(s));
-  Rgba base = mix(blockColour(colour), rgb(0x8A8580), 0.22f);
+  Rgba base = mix(blockColour(colour), rgb(0xA09484), 0.14f);
   Sdf rr = roundRect(2, 2.5f, s - 2, s - 2, s * 0.36f);
   Sdf body = [=](float x, float y) { return rr(x, y) + (noise2(x * 0.08f, y * 0.08f, 77 + colour) - 0.5f) * 3.0f; };
   Shader tex = [=](float x, float y) {

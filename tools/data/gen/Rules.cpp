@@ -77,12 +77,12 @@ std::string sinkraRulesText() {
   for (int k = 0; k < 3; ++k)
     t += fmt("\t%s = {\n\t\tw=%d\n\t\th=%d\n\t\ttimeBuildLine=%d\n\t\ttimeBuildLineStep=%d\n\t}\n", kSkill[k],
              kRising[k].w, kRising[k].h, build[k], step[k]);
-  t += "\tBonusFragments=6\n\tdelayShowBonusEffect=30\n\tspeedShowBonusEffect=1.5\n";
+  t += "\tBonusFragments=6\n\tdelayShowBonusEffect=40\n\tspeedShowBonusEffect=2.0\n";
   t += "\tProbability = {\n\t\tbegin=10\n\t\tend=70\n\t}\n}\n";
 
   t += "CClassicSinkraGame = {\n";
   t += fmt("\tlevelsCount=%d\n", kClassicLevels);
-  t += "\tBonusFragments=8\n\tdelayShowBonusEffect=30\n\tspeedShowBonusEffect=1.5\n\ttimeDoBonus5=1500.0\n";
+  t += "\tBonusFragments=8\n\tdelayShowBonusEffect=40\n\tspeedShowBonusEffect=2.0\n\ttimeDoBonus5=1500.0\n";
   t += "\tProbability = {\n\t\tbegin=20\n\t\tend=60\n\t}\n";
   for (int k = 0; k < 3; ++k) {
     t += fmt("\t%s = {\n\t\tw=%d\n\t\th=%d\n", kSkill[k], kRising[k].w, kRising[k].h);
