@@ -33,6 +33,7 @@ bool OMainWindow::onCreate() {
   dragging_ = false;
   // A close request or quitRequested ends the run directly.
   closeAllowed = true;
+  app_.firstStart = true;
   if (startup_ && !startup_(*this)) return false;
   app_.pendingScreen = nullptr;
   return true;

@@ -42,6 +42,9 @@ void SdlWindow::useDummyDrivers() {
 bool SdlWindow::open(const std::string& title, int width, int height) {
   if (window_) return true;
   if (!videoStarted_) {
+    // A second press counts as a double click only near the first, as on
+    // classic desktops (SDL's own radius is much larger).
+    SDL_SetHint(SDL_HINT_MOUSE_DOUBLE_CLICK_RADIUS, "4");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     videoStarted_ = true;
   }
@@ -132,6 +135,7 @@ void SdlWindow::translate(const SDL_Event& e) {
     case SDL_WINDOWEVENT:
       switch (e.window.event) {
         case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SHOWN:
           mustPresent_ = true;
           push(WindowEvent::Paint);
           break;
