@@ -33,6 +33,11 @@ void WritesEveryFileTheGameLoadsAndEveryClipLoads() {
   // One folder per family, whatever case the game spells it in.
   EXPECT_TRUE(std::filesystem::is_directory(zbtest::generatedPack() + "/clp/Tessel"));
   EXPECT_FALSE(std::filesystem::exists(zbtest::generatedPack() + "/clp/tessel"));
+  // Real clips of every storage kind make good starting points for the clip fuzzer.
+  for (const char* seed : {"clp/bt0.clp", "clp/Gyrex/bg7.clp", "clp/Tessel/gst.clp", "clp/lc.clp", "clp/clp0.clp"}) {
+    std::string name = std::filesystem::path(seed).filename().string();
+    zbtest::writeBytes(zbtest::fuzzSeedDir("fuzz_clip") + "/pack-" + name, zbtest::readBytes(zbtest::packPath(seed)));
+  }
 }
 
 void LetterSetsHoldThirtyNineGlyphsThatStopOnTheirLetter() {

@@ -9,6 +9,10 @@ namespace {
 OConfig loadRules(const char* name, const char* key) {
   std::string text;
   EXPECT_TRUE(LoadEncryptedText(zbtest::packPath(name), text, key)) << name;
+  // The real rules are good seeds for the container and configuration fuzzers.
+  std::string base = std::string("pack-") + (name[4] == 's' ? "sinkra" : "gyrex");
+  zbtest::writeBytes(zbtest::fuzzSeedDir("fuzz_container") + "/" + base, zbtest::readBytes(zbtest::packPath(name)));
+  zbtest::writeBytes(zbtest::fuzzSeedDir("fuzz_config") + "/" + base, std::vector<unsigned char>(text.begin(), text.end()));
   OConfig cfg;
   EXPECT_TRUE(cfg.parse(text)) << name;
   return cfg;
