@@ -54,6 +54,8 @@ bool SdlWindow::open(const std::string& title, int width, int height) {
   frame_ = std::make_unique<FrameBuffer>(width, height);
   // Without a renderer the window still works; it just shows nothing.
   renderer_ = SDL_CreateRenderer(window_, -1, 0);
+  // Full screen scales by odd factors such as 1.8; smoothing looks better there.
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
   if (renderer_)
     texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, width, height);
   SDL_StartTextInput();
@@ -237,7 +239,6 @@ void SdlWindow::show(bool restore) {
 
 void SdlWindow::setBounds(int x, int y, int width, int height) {
   if (!window_) return;
-  SDL_SetWindowAlwaysOnTop(window_, SDL_FALSE);
   SDL_SetWindowSize(window_, width, height);
   SDL_SetWindowPosition(window_, x, y);
   SDL_ShowWindow(window_);
