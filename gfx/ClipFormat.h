@@ -10,6 +10,9 @@ constexpr int kFrameRecordSize = 28;
 constexpr int kMaxImages = 1000;
 // Largest image side accepted from a file.
 constexpr int kMaxImageSide = 8192;
+// Largest shared section accepted from a file, in pixels (96 MB of pixel
+// memory), so a damaged header cannot claim a huge block.
+constexpr int64_t kMaxSectionPixels = int64_t(32) << 20;
 // Key text of the enciphered JPEG payloads.
 constexpr const char* kKeyText = "QuillBox";
 

@@ -85,9 +85,13 @@ std::unique_ptr<OBitmap> readImage(ClipReader& in, const std::shared_ptr<DibSect
   // A truncated raw record fails before any pixel memory is taken.
   if (!cf::isJpegKind(kind) && size_t(w) * size_t(h) * 3 > in.remaining()) return nullptr;
   auto image = std::make_unique<OBitmap>();
-  if (!image->create(w, h, -1, section)) return nullptr;
-  const bool pixels = cf::isJpegKind(kind) ? readJpegPayload(in, *image, section) : readRawPixels(in, *image);
-  if (!pixels) return nullptr;
+  if (cf::isJpegKind(kind)) {
+    // The decoder makes the image at the stream's own size, so a damaged
+    // record size costs no memory and no room in the shared section.
+    if (!readJpegPayload(in, *image, section)) return nullptr;
+  } else if (!image->create(w, h, -1, section) || !readRawPixels(in, *image)) {
+    return nullptr;
+  }
   if (cf::hasAlphaPlane(kind) && !readAlphaPlane(in, *image, w, h)) return nullptr;
   return image;
 }
@@ -130,7 +134,9 @@ bool OClip::loadFromMemory(const uint8_t* data, size_t size) {
   sharedSection.reset();
   if (sectionSize != 0) {
     const uint32_t packed = uint32_t(sectionSize);
-    sharedSection = DibSection::make(int(packed >> 16), int(packed & 0xFFFF));
+    const int w = int(packed >> 16), h = int(packed & 0xFFFF);
+    if (int64_t(w) * h > cf::kMaxSectionPixels) return false;
+    sharedSection = DibSection::make(w, h);
     if (!sharedSection) return false;
   }
   std::vector<std::unique_ptr<OBitmap>> loaded;

@@ -181,6 +181,8 @@ TEST(ClipLoad, MalformedHeadersAndRecordsFail) {
   EXPECT_TRUE(loadBytes(clip, header(0, 0)));
   EXPECT_FALSE(loadBytes(clip, header(0, -1)));
   EXPECT_FALSE(loadBytes(clip, header(0, 0, int32_t(0xFFFFFFFF))));  // section beyond limits
+  EXPECT_FALSE(loadBytes(clip, header(0, 0, int32_t(0x3E802000))));  // 16000 x 8192: too large a block
+  EXPECT_TRUE(loadBytes(clip, header(0, 0, int32_t(0x19000258))));  // 6400 x 600 is fine
 
   for (auto [w, h] : {std::pair{0, 1}, {-1, 5}, {5, -1}, {8193, 1}, {1, 8193}, {65536, 65536}, {INT32_MIN, 2}}) {
     std::vector<uint8_t> b = header(1, 0);
