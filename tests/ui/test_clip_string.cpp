@@ -269,6 +269,19 @@ TEST_F(ClipStringTest, TrembleFollowsThePointer) {
   EXPECT_EQ(text.glyph(0)->x, text.homeX(0));
 }
 
+TEST_F(ClipStringTest, TrembleAlwaysIgnoresThePointer) {
+  EffectsGuard fx(false, false);
+  AClipString text(font.get(), &screen(), 100, 100, "OK", -10, false);
+  text.setTrembleAlways(true);
+  world.platform.cursorX = 700;
+  text.tick(30);
+  EXPECT_EQ(text.glyph(0)->waypoints.size(), 1u);
+  // Fading comes first: no trembling while the text fades.
+  text.clickFade();
+  text.tick(30);
+  EXPECT_TRUE(text.glyph(0)->waypoints.empty());
+}
+
 TEST_F(ClipStringTest, RefreshBringsTextBackAfterFadeAndFlyOut) {
   EffectsGuard fx(false, false);
   AClipString text(font.get(), &screen(), 100, 100, "OK", -10, true);
