@@ -50,17 +50,20 @@ ClipSpec sidePanel() {
   c.fill(roundRect(-10, -10, 210, 610, 0), darkWood(31));
   // A recessed strip for the buttons and quiet panes for the captions.
   auto pane = [&](float y0, float y1) {
-    Sdf p = roundRect(14, y0, 192, y1, 6);
+    Sdf p = roundRect(8, y0, 184, y1, 6);
     c.fill(p, Rgba{0.05f, 0.03f, 0.02f, 0.35f});
     c.fill(subtract(p, offset(p, -1.5f)), Rgba{1, 0.9f, 0.7f, 0.12f});
   };
   c.fill(roundRect(0, 0, 200, 44, 0), Rgba{0.03f, 0.02f, 0.01f, 0.45f});
-  pane(32, 132);
+  c.fill(roundRect(-2, -2, 3, 602, 0), Rgba{0, 0, 0, 0.45f});  // seam against the board
+  pane(8, 132);
   pane(236, 352);
-  bambooPole(c, 5, -5, 605, 5, 95);
+  // The pole stands at the outer edge: the Gyrex panel starts further left
+  // and its captions would cross a pole at the inner edge.
+  bambooPole(c, 194, -5, 605, 5, 95);
   for (int i = 0; i < 5; ++i)
-    bambooLeaf(c, 10, 520.0f + i * 9, 58.0f - i * 5, -0.35f + i * 0.22f, 0.85f);
-  enso(c, 125, 530, 42, 9, Rgba{0.93f, 0.86f, 0.72f, 0.3f});
+    bambooLeaf(c, 189, 520.0f + i * 9, 58.0f - i * 5, static_cast<float>(M_PI) + 0.35f - i * 0.22f, 0.85f);
+  enso(c, 80, 530, 42, 9, Rgba{0.93f, 0.86f, 0.72f, 0.3f});
   warmLight(c, 0.7f);
   return opaqueClip(std::move(c));
 }
