@@ -52,6 +52,7 @@ void HeadlessWindow::blit(const PixelSource& src, int srcX, int srcY, int width,
 
 void HeadlessWindow::present() {
   ++presents;
+  blitAreas.clear();
   if (frame_) frame_->takeDirty();
 }
 

@@ -65,7 +65,8 @@ public:
   int waits = 0;
   int presents = 0;
   int blits = 0;
-  // Destination rectangles of the blits (left, top, right, bottom), before clipping.
+  // Destination rectangles (left, top, right, bottom, before clipping) of the
+  // blits since the last present, so long runs do not pile them up.
   struct Area {
     int left, top, right, bottom;
   };
