@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 #include "UiTestSupport.h"
 #include "app/OClipControl.h"
 #include "platform/KeyCodes.h"
@@ -95,6 +98,61 @@ TEST_F(UiDemoTest, ReopeningRebuildsTheControlsOnce) {
   dialog->open(&window.app().currentScreen);
   EXPECT_EQ(dialog->controls().size(), controls);
   EXPECT_EQ(dialog->radioGroup()->selected(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// The same dialog on the data pack's own pictures, as `zenbox --screen
+// controls` shows it. Skipped when the data pack has not been generated.
+class UiDemoDataPackTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    const char* data = std::getenv("ZB_DATA");
+    if (!data || !std::filesystem::exists(std::filesystem::path(data) / "clp" / "alph.clp"))
+      GTEST_SKIP() << "no data pack";
+    saved_ = std::filesystem::current_path();
+    std::filesystem::current_path(data);
+  }
+  void TearDown() override {
+    if (!saved_.empty()) std::filesystem::current_path(saved_);
+  }
+
+private:
+  std::filesystem::path saved_;
+};
+
+TEST_F(UiDemoDataPackTest, ShowsTheControlsFromThePack) {
+  EffectsGuard fx(true, true);
+  zb::HeadlessWindow platform;
+  OMainWindow window(platform, AUiDemoWnd::startup);
+  window.frameInterval = 30;
+  ASSERT_TRUE(window.create("test", "OMainWindow", 800, 600, 1));
+  auto* dialog = dynamic_cast<AUiDemoWnd*>(window.app().currentScreen);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(dialog->checkBox()->stateCount(), 6);
+  EXPECT_EQ(dialog->bar()->cellCount(), 10);
+  for (int i = 0; i < 100; ++i) window.onTick(30);
+  // The edit field's name is drawn in its yellow text colour.
+  const uint32_t* px = platform.content();
+  ASSERT_NE(px, nullptr);
+  const OClipEdit* edit = dialog->edit();
+  int yellow = 0;
+  for (int y = 0; y < edit->height; ++y)
+    for (int x = 0; x < edit->width; ++x) {
+      const int wx = dialog->x() + int(edit->x) + x, wy = dialog->y() + int(edit->y) + y;
+      if (px[wy * platform.contentWidth() + wx] == 0xFFFF00u) ++yellow;
+    }
+  EXPECT_GT(yellow, 20);
+  // Enter closes it; the plain screen below opens it again.
+  dialog->onKeyDown(zb::vk::Enter, 0);
+  EXPECT_EQ(dialog->state(), AFramedWnd::kClosing);
+  for (int i = 0; i < 200 && dialog->state() != AFramedWnd::kOpen; ++i) window.onTick(30);
+  EXPECT_EQ(dialog->state(), AFramedWnd::kOpen);
+  EXPECT_EQ(window.app().currentScreen, dialog);
+  EXPECT_EQ(dialog->previousScreen(), window.app().mainScreen.get());
+  window.app().destroyAll();
 }
 
 }  // namespace
