@@ -25,6 +25,11 @@ void OEngine::removeAllClips(bool del) {
 ORect OEngine::coveredArea(const OClip& clip) const {
   // Both the last drawn place and the current one, at the clip's full size.
   ORect now = clip.clipRect();
+  // A clip never drawn has no old place; its default (0, 0) would stretch
+  // the area over much of the screen for nothing.
+  const OClipDrawnState& d = clip.drawn;
+  if (d.frameKey == -1 && d.width == 0 && d.height == 0)
+    return ORect{now.left, now.top, now.left + clip.width, now.top + clip.height};
   return ORect{std::min(clip.drawn.left, now.left), std::min(clip.drawn.top, now.top),
                std::max(clip.drawn.left, now.left) + clip.width, std::max(clip.drawn.top, now.top) + clip.height};
 }

@@ -163,3 +163,15 @@ TEST_F(DrawTest, ClosedScreenDrawsNothing) {
   screen.redrawDirty();
   EXPECT_TRUE(rig.platform.blitAreas.empty());
 }
+
+TEST_F(DrawTest, ClipNeverDrawnDirtiesOnlyWhereItIs) {
+  openScreen();
+  OClip* a = add(300, 200, 10, 10, 0xFF0000);
+  screen.removeClip(a, true);
+  ASSERT_EQ(screen.dirtyList().size(), 1);
+  screen.dirtyList().forEach([](const ORect& r) {
+    EXPECT_EQ(r.left, 300);
+    EXPECT_EQ(r.top, 200);
+    EXPECT_EQ(r.right, 310);
+  });
+}
