@@ -4,6 +4,8 @@ void OAppState::destroyAll() {
   currentScreen = nullptr;
   pendingScreen = nullptr;
   mainScreen.reset();
+  // The controller owned the music.
+  music = nullptr;
   for (auto& s : screens) s.reset();
   introScreen.reset();
   familyOptions.reset();
