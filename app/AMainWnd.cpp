@@ -1,5 +1,7 @@
 #include "app/AMainWnd.h"
 
+#include <cstring>
+
 #include "app/OMainWindow.h"
 #include "audio/OMusic.h"
 #include "audio/OSound.h"
@@ -17,6 +19,8 @@ namespace {
 const char* const kButtonFiles[AMainWnd::kButtonCount] = {
     "clp/but7.clp", "clp/but10.clp", "clp/but8.clp", "clp/but9.clp", "clp/but11.clp", "clp/but12.clp",
 };
+
+constexpr uint32_t kTickerBack = 0x2A2016;
 
 const char* const kTickerText =
     "Welcome to Zenbox!  Pick a game, click the groups, climb the Top 10.  F1 help, Pause pauses, "
@@ -164,13 +168,14 @@ void AMainWnd::makePanel() {
   style.face = "Arial";
   style.size = 11;
   style.textColour = 0xFFFF00;
-  style.backColour = 0;
+  style.backColour = kTickerBack;
   OSize extent = OBitmap::textExtent(kTickerText);
   tickerStrip_ = std::make_unique<OBitmap>();
   auto window = std::make_unique<OBitmap>();
-  if (extent.width > 0 && tickerStrip_->create(extent.width + 180, 30, 0) && window->create(180, 30, 0)) {
+  if (extent.width > 0 && tickerStrip_->create(extent.width + 180, 30, kTickerBack) &&
+      window->create(180, 30, kTickerBack)) {
     OBitmap::drawText(*tickerStrip_, kTickerText, 180, 8);
-    window->setColourKey(0);
+    // Drawn as a plain band: the text changes every frame, so no colour key.
     ticker_ = new OClip();
     ticker_->addImage(std::move(window));
     ticker_->x = 610;
@@ -187,8 +192,10 @@ void AMainWnd::scrollTicker() {
   int span = tickerStrip_->width() - window.width();
   if (span <= 0) return;
   tickerOffset_ = (tickerOffset_ + 1) % span;
-  ORect part{tickerOffset_, 0, tickerOffset_ + window.width(), window.height()};
-  OBitmap::draw(window, *tickerStrip_, -tickerOffset_, 0, &part);
+  for (int r = 0; r < window.height(); ++r) {
+    std::memcpy(window.rowAddress(r), tickerStrip_->rowAddress(r) + tickerOffset_ * 3, size_t(window.width()) * 3);
+  }
+  window.markPixelsChanged();
   ticker_->forcedRedraw = true;
 }
 

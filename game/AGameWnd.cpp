@@ -193,8 +193,8 @@ void AGameWnd::resume() {
 
 void AGameWnd::makeModeCaptions(std::unique_ptr<AClipString>& head, const char* text, int x, int y) {
   head = makeCaption(kAlph2, x, y, text, -10000);
-  clickToCaption_ = makeCaption(kAlph2, x, y + 25, "Click to", -10000);
-  playCaption_ = makeCaption(kAlph2, x + 40, y + 50, "play", -10000);
+  clickToCaption_ = makeCaption(kAlph2, x, y + 35, "Click to", -10000);
+  playCaption_ = makeCaption(kAlph2, x + 40, y + 70, "play", -10000);
 }
 
 void AGameWnd::startDemo(bool takeSnapshot) {
@@ -204,7 +204,8 @@ void AGameWnd::startDemo(bool takeSnapshot) {
     stopReplay(false);
     takeSnapshot = false;
   }
-  makeModeCaptions(demoCaption_, "Demo mode", modeCaptionX, 10);
+  // Where the panel picture was, clear of the panel buttons.
+  makeModeCaptions(demoCaption_, "Demo mode", modeCaptionX, modeCaptionY);
   if (OClip* panel = main_.panelPicture()) panel->visible = false;
   main_.redrawAll();
   if (takeSnapshot) saveUndoPoint();

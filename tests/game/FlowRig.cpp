@@ -9,7 +9,13 @@
 #include "app/AStartup.h"
 #include "platform/PngWriter.h"
 #include "platform/Random.h"
+#include "game/AGameWnd.h"
+#include "game/GameCatalog.h"
+#include "sinkra/AMyGame.h"
+#include "sinkra/CGameField.h"
+#include "sinkra/CTurnGame.h"
 #include "ui/AFramedWnd.h"
+#include "ui/APickGameWnd.h"
 
 namespace flowtest {
 
@@ -140,15 +146,59 @@ AClipString* FlowRig::findText(const std::string& text) const {
   return nullptr;
 }
 
-bool FlowRig::clickText(const std::string& text) {
-  // Texts fly in first; clicks wait until they are in place.
+void FlowRig::settle() {
+  // A dialog takes input only once its texts have flown in.
   runUntil([&] {
-    AClipString* t = findText(text);
-    return t && !t->flying();
+    auto* dialog = dynamic_cast<AFramedWnd*>(current());
+    if (!dialog || dialog->state() != AFramedWnd::kOpen) return false;
+    for (AClipString* t : dialog->texts())
+      if (t->flying()) return false;
+    return true;
   }, 5000);
+}
+
+bool FlowRig::clickText(const std::string& text) {
+  settle();
   AClipString* t = findText(text);
   if (!t) return false;
   click(current()->x() + t->x() + t->width() / 2, current()->y() + t->y() + t->height() / 2);
+  return true;
+}
+
+bool FlowRig::pick(int radio) {
+  if (!runUntil([&] { return isCurrent(ScreenId::PickGame); })) return false;
+  auto* pickScreen = static_cast<APickGameWnd*>(current());
+  settle();
+  const zb::PickRadio& r = zb::pickRadio(radio);
+  click(pickScreen->x() + r.boxX + 15, pickScreen->y() + r.boxY + 15);
+  if (pickScreen->selected() != radio) return false;
+  return clickText("Play!");
+}
+
+bool FlowRig::waitPlaying(int limitMs) {
+  return runUntil([&] {
+    AMainWnd* m = main();
+    return m && current() == m && m->state() == AMainWnd::kPlaying && m->tilesShown() == 0;
+  }, limitMs);
+}
+
+bool FlowRig::playMoves(int moves) {
+  auto* game = dynamic_cast<SpaceSinkra::AMyGame*>(main() ? main()->game() : nullptr);
+  if (!game) return false;
+  for (int m = 0; m < moves; ++m) {
+    SpaceSinkra::CGameField& field = *game->current();
+    auto* turn = dynamic_cast<SpaceSinkra::CTurnGame*>(&field);
+    // In turn play only the player's turn takes clicks, and only legal groups.
+    runUntil([&] { return field.idle() && !field.anyMoving() && (!turn || turn->whoseTurn() == 0); }, 15000);
+    int cell = -1;
+    for (int i = 0; i < field.grid().size() && cell < 0; ++i) {
+      int n = field.groupSize(i);
+      if (turn ? turn->legal(n) : n >= 2) cell = i;
+    }
+    if (cell < 0) return false;
+    click(int(field.cellX(cell) + field.cellSize() / 2), int(field.cellY(cell) + field.cellSize() / 2));
+    run(1500);
+  }
   return true;
 }
 

@@ -39,8 +39,17 @@ public:
   void rightClick(int x, int y);
   void key(int vk, int mods = 0);
   void type(const std::string& text);
+  // Waits until the current dialog is open with its texts in place.
+  void settle();
   // Clicks the middle of a text of the current dialog; false when absent.
   bool clickText(const std::string& text);
+  // On the pick-game screen: selects the radio and presses "Play!".
+  bool pick(int radio);
+  // Waits for the main screen to be current, uncovered and playing.
+  bool waitPlaying(int limitMs = 20000);
+  // Clicks `moves` groups of two or more on the running Sinkra board,
+  // letting each settle; false when no group could be found.
+  bool playMoves(int moves);
   // Writes the window content to <ZB_SHOTS or the temp dir>/name.png.
   std::string shot(const std::string& name);
   // Ends the run as the loop would: the window's destroy step.
