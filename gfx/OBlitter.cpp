@@ -174,7 +174,7 @@ void OBlitter::drawAlpha(OBitmap& dst, const OBitmap& src, const OBlitArea& a) {
       const uint8_t* sp = s + sx * 3;
       uint8_t* dp = d + dx * 3;
       if (run.opaque && level == 0) {
-        std::memcpy(dp, sp, size_t(n) * 3);
+        std::memmove(dp, sp, size_t(n) * 3);  // source and destination may share a section
         return;
       }
       for (int i = 0; i < n; ++i, sp += 3, dp += 3) {

@@ -142,6 +142,11 @@ void OClip::setColourKey(int key) {
   for (auto& sequence : sequences) sequence->setColourKey(key);
 }
 
+void OClip::setFrameDuration(int ms) {
+  frameDuration = ms;
+  for (auto& sequence : sequences) sequence->setFrameDuration(ms);
+}
+
 void OClip::addWaypoint(const OWaypoint& waypoint, bool clearFirst) {
   if (clearFirst) waypoints.clear();
   waypoints.push_back(waypoint);

@@ -87,6 +87,9 @@ public:
   // image's top-left pixel.
   void setColourKey(int key);
   void addWaypoint(const OWaypoint& waypoint, bool clearFirst = false);
+  // Frame duration for the clip and all its sequences (a clip of sequences
+  // animates by its sequences' own durations).
+  void setFrameDuration(int ms);
   // Appends a frame (owned): grows the size, shows the first frame on layer 0
   // and, for a sequence, passes size and first frame up to the parent.
   void addImage(std::unique_ptr<OBitmap> image);
@@ -136,7 +139,7 @@ public:
   bool boundsCheck = false;
   int boundLeft = -1, boundRight = -1, boundTop = -1, boundBottom = -1;
   FrameCallback frameChangeCallback;
-  int frameDuration = 100;
+  int frameDuration = 100;  // for a clip of sequences see setFrameDuration
   OClipDrawnState drawn;
   int frameTimer = 0;
   std::deque<OWaypoint> waypoints;

@@ -156,6 +156,14 @@ TEST(ClipScript, SequenceJumpsAcrossSequencesAndSharesStop) {
   EXPECT_EQ(clip.frameKey(), 1000);
 }
 
+TEST(ClipScript, FrameDurationReachesTheSequences) {
+  OClip clip;
+  clip.addSequence(sequenceOf(3));
+  clip.setFrameDuration(40);
+  clip.tickClip(40);
+  EXPECT_EQ(clip.currentFrame, 1);
+}
+
 TEST(ClipScript, ActionsOfASequenceRaiseHooksOnTheParent) {
   ProbeClip clip;
   auto s = std::make_unique<OClip>();
