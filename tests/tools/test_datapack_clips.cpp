@@ -158,6 +158,15 @@ void TwoGenerationsGiveIdenticalBytesCheck() {
   EXPECT_EQ(seen.size(), r.files.size());
 }
 
+void FailsCleanlyWhenTheFolderCannotBeMade() {
+  zbtest::TempDir tmp;
+  zbtest::writeBytes(tmp.file("blocker"), {1});
+  zbgen::PackResult r = zbgen::generateDataPack(tmp.file("blocker"));  // a file, not a folder
+  EXPECT_FALSE(r.ok);
+  EXPECT_FALSE(r.error.empty());
+  EXPECT_TRUE(r.files.empty());
+}
+
 // Each test process generates the pack once; related checks share a test.
 TEST(DataPack, EveryFileExistsAndEveryClipLoads) {
   WritesEveryFileTheGameLoadsAndEveryClipLoads();
@@ -173,6 +182,8 @@ TEST(DataPack, PicturesFitTheScreensAndBoards) {
   PicturesHaveTheSizesTheScreensPlaceThemAt();
   FamilyPicturesCarryEnoughChoicesAndFitTheBoards();
 }
+
+TEST(DataPack, FailsCleanlyWhenTheFolderCannotBeMade) { FailsCleanlyWhenTheFolderCannotBeMade(); }
 
 TEST(DataPack, TwoGenerationsGiveIdenticalBytes) {
   TwoGenerationsGiveIdenticalBytesCheck();

@@ -26,11 +26,16 @@ class Writer {
 public:
   Writer(std::string dir, PackResult& r) : dir_(std::move(dir)), r_(r) {}
 
-  bool clip(const std::string& name, const ClipSpec& c) {
+  // Draws the clip only while nothing has failed, then writes it.
+  template <class Build>
+  bool clip(const std::string& name, Build build) {
+    if (!ok()) return false;
+    ClipSpec c = build();
     if (c.images.empty()) return fail(name + ": nothing drawn (is the Liberation Sans font installed?)");
     return done(name, writeClip(dir_ + "/" + name, c));
   }
   bool bytes(const std::string& name, const std::vector<uint8_t>& b) {
+    if (!ok()) return false;
     std::string path = dir_ + "/" + name;
     if (!zb::makeParentDirs(path)) return fail(name + ": cannot create its folder");
     FILE* f = std::fopen(path.c_str(), "wb");
@@ -39,6 +44,7 @@ public:
     return done(name, ok);
   }
   bool container(const std::string& name, const std::string& text, const char* key) {
+    if (!ok()) return false;
     std::string path = dir_ + "/" + name;
     if (!zb::makeParentDirs(path)) return fail(name + ": cannot create its folder");
     return done(name, SaveEncryptedText(path, text, key));
@@ -61,32 +67,33 @@ private:
 
 void pictures(Writer& w) {
   const char* fonts[4] = {"clp/alph.clp", "clp/alph2.clp", "clp/alph3.clp", "clp/alph4.clp"};
-  for (int i = 0; i < 4 && w.ok(); ++i) w.clip(fonts[i], letterSet(i));
-  for (int i = 0; i < 6 && w.ok(); ++i) w.clip(fmt("clp/bt%d.clp", i), controlClip(i));
-  for (int n = 7; n <= 12 && w.ok(); ++n) w.clip(fmt("clp/but%d.clp", n), panelButton(n));
-  w.clip("clp/lc.clp", curtainTile());
-  w.clip("clp/i1.clp", introPicture());
-  w.clip("clp/jp8.clp", mainBackground());
-  w.clip("clp/jp9.clp", sidePanel());
-  w.clip("clp/clp0.clp", pausePicture());
-  w.clip("clp/clp1.clp", panelPicture());
+  for (int i = 0; i < 4; ++i) w.clip(fonts[i], [&] { return letterSet(i); });
+  for (int i = 0; i < 6; ++i) w.clip(fmt("clp/bt%d.clp", i), [&] { return controlClip(i); });
+  for (int n = 7; n <= 12; ++n) w.clip(fmt("clp/but%d.clp", n), [&] { return panelButton(n); });
+  w.clip("clp/lc.clp", [&] { return curtainTile(); });
+  w.clip("clp/i1.clp", [&] { return introPicture(); });
+  w.clip("clp/jp8.clp", [&] { return mainBackground(); });
+  w.clip("clp/jp9.clp", [&] { return sidePanel(); });
+  w.clip("clp/clp0.clp", [&] { return pausePicture(); });
+  w.clip("clp/clp1.clp", [&] { return panelPicture(); });
   for (int skin = 0; skin < kSkins; ++skin)
-    for (int c = 0; c < 6 && w.ok(); ++c) w.clip(fmt("clp/Sinkra/%d%d.clp", skin, c + 1), blockClip(skin, c));
-  for (int k = 0; k < 8 && w.ok(); ++k) w.clip(fmt("clp/Sinkra/b%d.clp", k), specialClip(k));
+    for (int c = 0; c < 6; ++c)
+      w.clip(fmt("clp/Sinkra/%d%d.clp", skin, c + 1), [&] { return blockClip(skin, c); });
+  for (int k = 0; k < 8; ++k) w.clip(fmt("clp/Sinkra/b%d.clp", k), [&] { return specialClip(k); });
   // Colour removers: cb0 removes colour 2, cb1 colour 0, cb2 colour 1, cb3 colour 3, cb4 colour 4.
   const int removes[5] = {2, 0, 1, 3, 4};
-  for (int k = 0; k < 5 && w.ok(); ++k) w.clip(fmt("clp/Sinkra/cb%d.clp", k), removerClip(removes[k]));
-  w.clip("clp/Sinkra/p1.clp", separatorBar());
-  w.clip("clp/Tessel/gst.clp", sparkle());
-  w.clip("clp/Tessel/bg.clp", tesselBackground());
+  for (int k = 0; k < 5; ++k) w.clip(fmt("clp/Sinkra/cb%d.clp", k), [&] { return removerClip(removes[k]); });
+  w.clip("clp/Sinkra/p1.clp", [&] { return separatorBar(); });
+  w.clip("clp/Tessel/gst.clp", [&] { return sparkle(); });
+  w.clip("clp/Tessel/bg.clp", [&] { return tesselBackground(); });
   for (int c = 0; c < 6; ++c)
-    for (int skin = 0; skin < kSkins && w.ok(); ++skin) {
-      w.clip(fmt("clp/Tessel/gbh%d_%d.clp", c, skin), tesselBorder(true, c, skin));
-      w.clip(fmt("clp/Tessel/gbv%d_%d.clp", c, skin), tesselBorder(false, c, skin));
+    for (int skin = 0; skin < kSkins; ++skin) {
+      w.clip(fmt("clp/Tessel/gbh%d_%d.clp", c, skin), [&] { return tesselBorder(true, c, skin); });
+      w.clip(fmt("clp/Tessel/gbv%d_%d.clp", c, skin), [&] { return tesselBorder(false, c, skin); });
     }
-  w.clip("clp/Gyrex/bgnet.clp", gyrexBackground());
-  for (int p = 0; p < 4 && w.ok(); ++p) w.clip(fmt("clp/Gyrex/bg%d.clp", 7 + p), gyrexSegment(p));
-  w.clip("clp/Gyrex/cursor.clp", gyrexCursor());
+  w.clip("clp/Gyrex/bgnet.clp", [&] { return gyrexBackground(); });
+  for (int p = 0; p < 4; ++p) w.clip(fmt("clp/Gyrex/bg%d.clp", 7 + p), [&] { return gyrexSegment(p); });
+  w.clip("clp/Gyrex/cursor.clp", [&] { return gyrexCursor(); });
 }
 
 std::vector<uint8_t> iconBytes(int size) {
@@ -133,12 +140,12 @@ PackResult generateDataPack(const std::string& dir) {
   pictures(w);
   w.container("cfg/sinkra.cfg", sinkraRulesText(), kSinkraRulesKey);
   w.container("cfg/Gyrex.dat", gyrexRulesText(), kGyrexRulesKey);
-  for (const NamedFile& f : makeSoundEffects())
-    if (w.ok()) w.bytes(f.path, f.bytes);
-  for (const NamedFile& f : makeMusic())
-    if (w.ok()) w.bytes(f.path, f.bytes);
+  if (w.ok())
+    for (const NamedFile& f : makeSoundEffects()) w.bytes(f.path, f.bytes);
+  if (w.ok())
+    for (const NamedFile& f : makeMusic()) w.bytes(f.path, f.bytes);
   std::vector<std::string> pages = helpPages();
-  for (size_t i = 0; i < pages.size() && w.ok(); ++i)
+  for (size_t i = 0; i < pages.size(); ++i)
     w.container(fmt("help/help%d.dat", static_cast<int>(i)), pages[i], kHelpKey);
   w.bytes("icon/icon101.bmp", iconBytes(64));
   w.bytes("icon/icon102.bmp", iconBytes(16));
