@@ -40,6 +40,38 @@ int vkFromSdlKey(int32_t key) {
   }
 }
 
+int32_t sdlKeyFromName(const std::string& name) {
+  SDL_Keycode key = SDL_GetKeyFromName(name.c_str());
+  return key == SDLK_UNKNOWN ? 0 : key;
+}
+
+void translateSdlKey(int32_t sdlKeycode, int mods, bool down, std::vector<WindowEvent>& out) {
+  int key = vkFromSdlKey(sdlKeycode);
+  bool systemKey = (mods & ModAlt) && !(mods & ModCtrl);
+  if (systemKey && key != vk::Alt) {
+    if (down && key == vk::F4) {
+      WindowEvent close;
+      close.kind = WindowEvent::CloseRequest;
+      out.push_back(close);
+    }
+    return;
+  }
+  if (key == 0) return;
+  WindowEvent ev;
+  ev.kind = down ? WindowEvent::KeyDown : WindowEvent::KeyUp;
+  ev.key = key;
+  ev.mods = mods;
+  out.push_back(ev);
+  // Text input does not report these keys, but the game expects their characters.
+  if (down && (key == vk::Backspace || key == vk::Tab || key == vk::Enter)) {
+    WindowEvent ch;
+    ch.kind = WindowEvent::Char;
+    ch.ch = static_cast<unsigned char>(key);
+    ch.mods = mods;
+    out.push_back(ch);
+  }
+}
+
 int vkFromSdlKeyName(const std::string& sdlName) {
   SDL_Keycode key = SDL_GetKeyFromName(sdlName.c_str());
   return key == SDLK_UNKNOWN ? 0 : vkFromSdlKey(key);

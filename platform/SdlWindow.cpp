@@ -166,23 +166,9 @@ void SdlWindow::translate(const SDL_Event& e) {
 }
 
 void SdlWindow::translateKey(const SDL_Event& e, bool down) {
-  int key = vkFromSdlKey(e.key.keysym.sym);
-  int mods = modsFrom(e.key.keysym.mod);
-  // With Alt held (and not Ctrl, which makes it AltGr) keys are system keys:
-  // only Alt itself reaches the game, and Alt+F4 asks the window to close.
-  bool systemKey = (mods & ModAlt) && !(mods & ModCtrl);
-  if (systemKey && key != vk::Alt) {
-    if (down && key == vk::F4) push(WindowEvent::CloseRequest);
-    return;
-  }
-  if (key == 0) return;
-  push(down ? WindowEvent::KeyDown : WindowEvent::KeyUp, 0, 0, mods);
-  pending_.back().key = key;
-  // These keys type a control character as well; text input does not report them.
-  if (down && (key == vk::Backspace || key == vk::Tab || key == vk::Enter)) {
-    push(WindowEvent::Char, 0, 0, mods);
-    pending_.back().ch = static_cast<unsigned char>(key);
-  }
+  keyEvents_.clear();
+  translateSdlKey(e.key.keysym.sym, modsFrom(e.key.keysym.mod), down, keyEvents_);
+  pending_.insert(pending_.end(), keyEvents_.begin(), keyEvents_.end());
 }
 
 void SdlWindow::blit(const PixelSource& src, int srcX, int srcY, int width, int height, int dstX, int dstY) {

@@ -2,6 +2,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Clock.h"
 #include "platform/FrameBuffer.h"
@@ -68,6 +69,7 @@ private:
   SDL_Texture* texture_ = nullptr;
   std::unique_ptr<FrameBuffer> frame_;
   std::deque<WindowEvent> pending_;
+  std::vector<WindowEvent> keyEvents_;
   bool fullScreen_ = false;
   bool mustPresent_ = false;
 };

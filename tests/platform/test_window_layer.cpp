@@ -4,6 +4,7 @@
 #include "platform/HeadlessWindow.h"
 #include "platform/KeyCodes.h"
 #include "platform/Script.h"
+#include "platform/SdlKeys.h"
 #include "platform/ScriptedWindow.h"
 
 using zb::WindowEvent;
@@ -229,4 +230,31 @@ TEST(HeadlessWindowTest, DestroyIsFollowedByQuit) {
   EXPECT_EQ(e.kind, WindowEvent::Quit);
   EXPECT_FALSE(w.pollEvent(e));
   EXPECT_FALSE(w.isOpen());
+}
+
+TEST(KeyCodes, SdlKeyEventsFollowTheSystemKeyRules) {
+  auto run = [](const char* name, int mods, bool down) {
+    std::vector<WindowEvent> out;
+    zb::translateSdlKey(zb::sdlKeyFromName(name), mods, down, out);
+    return out;
+  };
+  auto enter = run("Return", zb::ModShift, true);
+  ASSERT_EQ(enter.size(), 2u);
+  EXPECT_EQ(enter[0].kind, WindowEvent::KeyDown);
+  EXPECT_EQ(enter[0].mods, zb::ModShift);
+  EXPECT_EQ(enter[1].kind, WindowEvent::Char);
+  EXPECT_EQ(enter[1].ch, 13);
+  EXPECT_EQ(run("Return", 0, false).size(), 1u);  // releases type nothing
+  EXPECT_EQ(run("Backspace", 0, true)[1].ch, 8);
+  EXPECT_EQ(run("A", 0, true).size(), 1u);  // letters come as text input
+  auto altF4 = run("F4", zb::ModAlt, true);
+  ASSERT_EQ(altF4.size(), 1u);
+  EXPECT_EQ(altF4[0].kind, WindowEvent::CloseRequest);
+  EXPECT_TRUE(run("F4", zb::ModAlt, false).empty());
+  EXPECT_TRUE(run("A", zb::ModAlt, true).empty());  // system key
+  auto alt = run("Left Alt", zb::ModAlt, true);
+  ASSERT_EQ(alt.size(), 1u);
+  EXPECT_EQ(alt[0].key, zb::vk::Alt);
+  EXPECT_EQ(run("Q", zb::ModAlt | zb::ModCtrl, true).size(), 1u);  // AltGr reaches the game
+  EXPECT_TRUE(run("Volume Up", 0, true).empty());
 }
