@@ -41,8 +41,7 @@ AMainWnd::~AMainWnd() {
     settings_.gameKind = game_->kind;
     deleteGame();
   }
-  writeSettings();
-  (void)hadGame;
+  writeSettings(hadGame);
   menuText_.reset();
   gameOverText_.reset();
   // Screens destroyed after this one must not reach the players any more.
@@ -131,15 +130,14 @@ void AMainWnd::applyAnimation(bool on) {
   zb::textEffects().animation = on;
 }
 
-void AMainWnd::writeSettings() {
+void AMainWnd::writeSettings(bool gameExists) {
   if (!sound_ || !music_) return;
   settings_.music = music_->enabled() ? 1 : 0;
   settings_.sound = sound_->enabled();
   settings_.windowMode = app().windowMode;
   settings_.soundVolume = sound_->volume();
   settings_.musicVolume = music_->volume();
-  settings_.gameIndex = static_cast<uint8_t>(game_ ? family_ : 255);
-  bool gameExists = settings_.gameIndex != 255;
+  settings_.gameIndex = static_cast<uint8_t>(gameExists ? family_ : 255);
   zb::saveSettings(settingsTree_, settings_, gameExists, settingsPath());
 }
 

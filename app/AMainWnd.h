@@ -121,7 +121,7 @@ private:
 
   bool loadPictures();
   void readSettings();
-  void writeSettings();
+  void writeSettings(bool gameExists);
   void makePanel();
   void makeTexts();
   void buildCurtainCells();

@@ -73,7 +73,7 @@ void ASinkraOptionsWnd::buildContents() {
     speedBar_->setValue(speed_);
     int right = 300 + kSpeedCells * (app.buttons[2]->width - 3);
     newText(font(3), 300, 340, "Low", -10, false);
-    newText(font(3), right - 40, 340, "High", -10, false);
+    newText(font(3), right + 10, 340, "High", -10, false);
   }
   newText(font(3), 170, 250, "Skins", -10, false);
   makeSamples();
