@@ -258,3 +258,19 @@ TEST(KeyCodes, SdlKeyEventsFollowTheSystemKeyRules) {
   EXPECT_EQ(run("Q", zb::ModAlt | zb::ModCtrl, true).size(), 1u);  // AltGr reaches the game
   EXPECT_TRUE(run("Volume Up", 0, true).empty());
 }
+
+TEST(ScriptParse, SurvivesArbitraryBytes) {
+  // Any text either parses or is refused; none may crash or hang.
+  uint32_t state = 12345;
+  auto next = [&]() { return (state = state * 1103515245u + 12345u) >> 16; };
+  const char* words[] = {"wait ", "move ", "press ", "key ", "type ", "shot ", "quit", "Ctrl+", "-", "9999999999 ", "\n"};
+  for (int round = 0; round < 2000; ++round) {
+    std::string text;
+    int parts = next() % 12;
+    for (int i = 0; i < parts; ++i)
+      text += (next() % 3) ? std::string(words[next() % 11]) : std::string(1, static_cast<char>(next() & 0xFF));
+    std::vector<zb::ScriptStep> steps;
+    std::string error;
+    if (!zb::parseScript(text, steps, error)) EXPECT_FALSE(error.empty());
+  }
+}
