@@ -54,7 +54,11 @@ bool CGameField::attach(OEngine* engine, std::span<OClip* const> pictures,
   return true;
 }
 
-void CGameField::refreshSkins() {}
+void CGameField::refreshSkins() {
+  // The window changes the skins and relies on this to show them at once.
+  for (int i = 0; i < grid_.size(); ++i)
+    if (CPiece* p = grid_.at(i)) selectFrame(*p);
+}
 void CGameField::setVisible(bool) {}
 void CGameField::onSettled() {}
 void CGameField::stopDemo() { demo = false; }
@@ -132,10 +136,16 @@ void CGameField::scalePictures() {
     scaled_[36 + i] = std::move(small);
   }
   picturesScaled_ = true;
+  scaledFor_ = grid_.cellSize;
+}
+
+void CGameField::ensureScaled() {
+  // Bitmaps of another cell size would leave blocks overlapping or apart.
+  if (!picturesScaled_ || scaledFor_ != grid_.cellSize || scaled_.size() != 72) scalePictures();
 }
 
 void CGameField::buildFrames(CPiece& piece) {
-  if (!picturesScaled_) scalePictures();
+  ensureScaled();
   int colour = piece.colour >= 0 && piece.colour < 6 ? piece.colour : 0;
   for (int k = 0; k < 6; ++k) {
     piece.clip->addImage(*scaled_[k * 6 + colour]);
@@ -149,6 +159,7 @@ std::unique_ptr<CPiece> CGameField::makeBlock(int colour, int cell) {
   buildFrames(*piece);
   OClip& clip = *piece->clip;
   clip.moves = false;  // the field moves its blocks itself, once per update
+  clip.stopped = true;  // a block shows the frame the field selects, it does not animate
   clip.x = cellX(cell);
   clip.y = cellY(cell);
   clip.z = global().blockDepth;
@@ -213,7 +224,7 @@ void CGameField::newField() {
   removeAllBlocks();
   finished = false;
   ++deals_;
-  if (!picturesScaled_) scalePictures();
+  ensureScaled();
   int w = grid_.width(), h = grid_.height();
   for (int i = 0; i < w; ++i) {
     for (int j = 0; j < h; ++j) {

@@ -30,7 +30,7 @@ public:
   CGameField(const CGameField&) = delete;
   CGameField& operator=(const CGameField&) = delete;
 
-  // Re-selects every block's frame after a skin change (base: nothing).
+  // Re-selects every block's frame after a skin change.
   virtual void refreshSkins();
   virtual void setVisible(bool visible);
   // Restores the board from a saved-game tree; see saveState for the keys.
@@ -130,6 +130,8 @@ protected:
   void selectFrame(CPiece& piece);
   void removeHighlight();
   void scalePictures();
+  // Scales the pictures unless they are already made for this cell size.
+  void ensureScaled();
   void freeScaledPictures();
   void recomputeCellSize();
   // Sends a block on a slide; false when refused.
@@ -162,6 +164,7 @@ protected:
   int normalizeMode_ = 2;  // 2 falling, 1 closing
   bool centreClosing_ = false;
   bool picturesScaled_ = false;
+  double scaledFor_ = 0;  // cell size the scaled bitmaps were made for
   std::vector<std::unique_ptr<OClip>> extraClips_;
   CFieldHost* host_ = nullptr;
   int deals_ = 0;

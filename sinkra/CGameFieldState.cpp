@@ -61,7 +61,7 @@ void CGameField::loadState(OConfig& c) {
   grid_.exploding = c.getInt("hasExplode", 0) != 0;
   grid_.normalizing = c.getInt("hasNormalize", 0) != 0;
   normalizeMode_ = c.getInt("normalizeType", 0) == 1 ? 2 : 1;
-  if (!picturesScaled_) scalePictures();
+  ensureScaled();
   for (int i = 0; i < grid_.size(); ++i) {
     int colour = c.getInt(OConfig::key("%d.color", i), -1);
     if (colour == -1) continue;

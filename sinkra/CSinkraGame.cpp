@@ -1,6 +1,7 @@
 #include "sinkra/CSinkraGame.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "gfx/OBitmap.h"
 #include "gfx/OClip.h"
@@ -61,7 +62,7 @@ void CSinkraGame::newField() {
   trayFill_ = 0;
   if (grid_.size() == 0) return;
   ++deals_;
-  if (!picturesScaled_) scalePictures();
+  ensureScaled();
   scaleSpecialPictures();
   placeSeparators();
   for (int row = h * 3 / 5; row < h; ++row) {
@@ -96,6 +97,7 @@ void CSinkraGame::scaleSpecialPictures() {
     bmp->xOffset = bmp->yOffset = 0;
     specialBitmaps_.push_back(std::move(bmp));
   }
+  specialFor_ = grid_.cellSize;
 }
 
 void CSinkraGame::buildFrames(CPiece& piece) {
@@ -103,7 +105,7 @@ void CSinkraGame::buildFrames(CPiece& piece) {
     CGameField::buildFrames(piece);
     return;
   }
-  if (specialBitmaps_.size() != 8) scaleSpecialPictures();
+  if (specialBitmaps_.size() != 8 || specialFor_ != grid_.cellSize) scaleSpecialPictures();
   int k = std::clamp(piece.colour - 10, 0, 7);
   piece.clip->addImage(*specialBitmaps_[k]);
 }
@@ -148,6 +150,7 @@ void CSinkraGame::clear() {
 }
 
 void CSinkraGame::refreshSkins() {
+  CGameField::refreshSkins();
   for (auto& slot : tray_)
     if (slot) selectFrame(*slot);
 }
@@ -182,10 +185,20 @@ void CSinkraGame::update(int ms) {
   CGameField::update(ms);
 }
 
+void CSinkraGame::fitTray() {
+  if (static_cast<int>(tray_.size()) == grid_.width()) return;
+  deleteTray(false);
+  tray_.clear();
+  tray_.resize(static_cast<size_t>(grid_.width()));
+  trayFill_ = 0;
+}
+
 void CSinkraGame::arrive(int ms) {
+  fitTray();
   CGlobal& g = global();
   int w = grid_.width(), h = grid_.height();
-  elapsed_ += ms;
+  // A tray that cannot be pushed for weeks must not wrap the clock.
+  elapsed_ = std::min(elapsed_, std::numeric_limits<int>::max() - std::max(ms, 0)) + ms;
   int due = std::min(elapsed_ / std::max(1, interval_), w);
   for (int slot = trayFill_; slot < due; ++slot) {
     int colour;
@@ -230,6 +243,7 @@ void CSinkraGame::tryPush() {
 bool CSinkraGame::pushRow() {
   int w = grid_.width(), h = grid_.height();
   if (grid_.size() == 0) return false;
+  fitTray();
   for (int col = 0; col < w; ++col)
     if (grid_.at(col)) return false;
   for (int cell = w; cell < grid_.size(); ++cell) {
@@ -325,25 +339,30 @@ void CSinkraGame::loadState(OConfig& c) {
   int elapsed = c.getInt("timePassed", -1);
   int fill = c.getInt("rowLength", -1);
   if (rowTime == -1 || interval == -1 || elapsed == -1 || fill == -1) return;
-  CGameField::loadState(c);
-  int w = grid_.width();
-  tray_.clear();
-  tray_.resize(static_cast<size_t>(w));
-  ended_ = false;
-  specialPreview_ = false;
-  floats_.clear();
-  if (!preview_) preview_ = host_->makeNumber(0, 5, 600, 302, 0);
-  bool sane = grid_.size() > 0 && fill >= 0 && fill <= w && interval >= 0 && elapsed >= 0;
+  if (c.getInt("size", -1) == -1) return;  // no board in it: leave the game as it is
+  int w = c.getInt("width", -1), h = c.getInt("height", -1);
+  // Times beyond a day cannot come from a real game and would overflow.
+  const int kDay = 24 * 3600 * 1000;
+  bool sane = stateAcceptable(c, w, h) && fill >= 0 && fill <= w && interval >= 0 &&
+              interval <= kDay && elapsed >= 0 && elapsed <= kDay && rowTime >= 0 && rowTime <= kDay;
   for (int slot = 0; sane && slot < w; ++slot) {
     int colour = c.getInt(OConfig::key("n%d.color", slot), -1);
     sane = colour == -1 || (colour >= 0 && colour <= 5) || (colour >= 10 && colour <= 17);
   }
+  ended_ = false;
+  specialPreview_ = false;
+  floats_.clear();
+  if (!preview_) preview_ = host_->makeNumber(0, 5, 600, 302, 0);
   if (!sane) {
-    // A tray that does not fit the board: refuse the whole state.
+    // A board or tray that does not hold together: refuse the whole state.
     removeAllBlocks();
     grid_.exploding = grid_.normalizing = false;
     return;
   }
+  CGameField::loadState(c);
+  deleteTray(false);
+  tray_.clear();
+  tray_.resize(static_cast<size_t>(w));
   rowTime_ = rowTime;
   interval_ = interval;
   elapsed_ = elapsed;

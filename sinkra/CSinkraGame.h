@@ -66,6 +66,8 @@ private:
   void scaleSpecialPictures();
   void placeSeparators();
   void deleteTray(bool onlyExploding);
+  // One tray slot per column, whatever changed the board's width.
+  void fitTray();
   void emitAllSparks();
   void addBonus(int value, int cell);
   void setPreview(int value);
@@ -76,6 +78,7 @@ private:
   std::vector<std::unique_ptr<CPiece>> tray_;
   int trayFill_ = 0;
   std::vector<std::unique_ptr<OBitmap>> specialBitmaps_;
+  double specialFor_ = 0;  // cell size the special bitmaps were made for
   int initialRowTime_ = 300;
   int rowTimeStep_ = 200;
   int rowTime_ = 300;

@@ -62,6 +62,21 @@ TEST_F(Field, HoverHighlightsSameColourGroupsOnly) {
   EXPECT_EQ(field.hover(99), 0);
 }
 
+TEST_F(Field, SkinsChooseTheFramePair) {
+  set({"00", "12"});
+  CGlobal::instance().skins[0] = 3;
+  field.refreshSkins();
+  EXPECT_EQ(field.grid().at(0)->clip->currentFrame, 6);
+  EXPECT_EQ(field.grid().at(2)->clip->currentFrame, 0);
+  field.hover(0);
+  EXPECT_EQ(field.grid().at(1)->clip->currentFrame, 7);
+  EXPECT_EQ(field.grid().at(1)->clip->imageCount, 12);
+  // The inset frame is drawn 2 pixels in and 4 pixels smaller.
+  const OBitmap* inset = field.grid().at(1)->clip->currentImage();
+  EXPECT_EQ(inset->xOffset, 2);
+  EXPECT_EQ(inset->width(), static_cast<int>(field.cellSize()) - 4);
+}
+
 TEST_F(Field, SingleBlocksNeverExplodeButSpecialsJoinGroups) {
   set({"12a",
        "345"});
