@@ -107,14 +107,14 @@ ClipSpec curtainTile() {
       return scaled(mix(rgb(0x4A4540), rgb(0x35312D), y / 58), 0.88f + 0.24f * fbm(x * 0.09f, y * 0.09f, 80 + k, 3));
     };
     c.fill(tile, pillow(tile, tex, 4, 0.5f));
-    Rgba carve{0.85f, 0.75f, 0.55f, 0.22f};
+    Rgba carve{0.85f, 0.75f, 0.55f, 0.1f};  // faint: dialogs write over the tiles
     switch (k) {
       case 0: c.fill(ring(30, 29, 12, 2), carve); break;
       case 1: c.fill(emblemShape(Emblem::Diamond, 30, 29, 10), carve); break;
       case 2:
         for (int r = 0; r < 3; ++r) c.fill(ring(30, 40, 8.0f + r * 6, 1.4f), carve);
         break;
-      case 3: bambooLeaf(c, 16, 40, 32, -0.6f, 0.35f); break;
+      case 3: bambooLeaf(c, 16, 40, 32, -0.6f, 0.16f); break;
       case 4: c.fill(emblemShape(Emblem::Star, 30, 29, 10), carve); break;
       default: break;
     }
