@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include "app/AHelpWnd.h"
+#include "game/AGameWnd.h"
+#include "platform/KeyCodes.h"
+#include "sinkra/AMyGame.h"
+#include "sinkra/CGameField.h"
+#include "tests/game/FlowRig.h"
+#include "ui/OClipButton.h"
+
+namespace {
+
+using flowtest::FlowRig;
+
+void clickButton(FlowRig& rig, int b) {
+  OClipButton* button = rig.main()->button(b);
+  rig.click(int(button->x) + button->width / 2, int(button->y) + button->height / 2);
+}
+
+TEST(FlowControls, DemoFromThePickGameScreenEndsOnAClick) {
+  if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
+  FlowRig rig;
+  ASSERT_TRUE(rig.start());
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::PickGame); }, 9000));
+  rig.settle();
+  rig.click(rig.current()->x() + 35 + 15, rig.current()->y() + 180 + 15);  // Collector
+  ASSERT_TRUE(rig.clickText("Demo!"));
+  ASSERT_TRUE(rig.waitPlaying());
+  AGameWnd* game = rig.main()->game();
+  ASSERT_NE(game, nullptr);
+  EXPECT_EQ(game->kind, 0);
+  EXPECT_TRUE(game->demo());
+  // The computer plays on its own.
+  auto* field = static_cast<SpaceSinkra::AMyGame*>(game)->current();
+  int before = field->blockCount();
+  rig.run(6000);
+  EXPECT_LT(field->blockCount(), before);
+  rig.click(300, 300);
+  EXPECT_FALSE(game->demo());
+  rig.run(300);
+  EXPECT_EQ(game->score, 0);
+}
+
+TEST(FlowControls, ExitAsksFirstWhenAutosaveIsOff) {
+  if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
+  FlowRig rig;
+  ASSERT_TRUE(rig.start());
+  ASSERT_TRUE(rig.pick(4));
+  ASSERT_TRUE(rig.waitPlaying());
+  rig.main()->settings().globalAutosave = false;
+  clickButton(rig, AMainWnd::kExit);
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Exit); }));
+  ASSERT_TRUE(rig.clickText("No"));
+  ASSERT_TRUE(rig.waitPlaying());
+  EXPECT_FALSE(rig.window.app().quitRequested);
+  clickButton(rig, AMainWnd::kExit);
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Exit); }));
+  ASSERT_TRUE(rig.clickText("Yes"));
+  EXPECT_TRUE(rig.runUntil([&] { return rig.ended(); }, 5000));
+}
+
+TEST(FlowControls, NewGameButtonAsksDuringAGame) {
+  if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
+  FlowRig rig;
+  ASSERT_TRUE(rig.start());
+  ASSERT_TRUE(rig.pick(5));
+  ASSERT_TRUE(rig.waitPlaying());
+  ASSERT_TRUE(rig.playMoves(2));
+  AGameWnd* game = rig.main()->game();
+  ASSERT_GT(game->score, 0);
+  clickButton(rig, AMainWnd::kNewGame);
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Restart); }));
+  ASSERT_TRUE(rig.clickText("Yes"));
+  ASSERT_TRUE(rig.waitPlaying());
+  rig.run(300);
+  EXPECT_EQ(game->score, 0);
+  EXPECT_FALSE(rig.main()->newGameNeeded);
+}
+
+TEST(FlowControls, FocusLossPausesAndHelpPages) {
+  if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
+  FlowRig rig;
+  ASSERT_TRUE(rig.start());
+  ASSERT_TRUE(rig.pick(7));
+  ASSERT_TRUE(rig.waitPlaying());
+  AGameWnd* game = rig.main()->game();
+  rig.platform.focus = false;
+  rig.run(90);
+  EXPECT_TRUE(game->paused());
+  rig.platform.focus = true;
+  rig.run(90);
+  EXPECT_TRUE(game->paused());
+  rig.click(300, 300);
+  EXPECT_FALSE(game->paused());
+
+  rig.key(zb::vk::F1);
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Help); }));
+  auto* help = static_cast<AHelpWnd*>(rig.current());
+  EXPECT_GT(help->pageCount(), 1);
+  rig.settle();
+  rig.shot("flow_help");
+  ASSERT_TRUE(rig.clickText("Next"));
+  rig.run(600);
+  EXPECT_EQ(help->page(), 1);
+  // Keys wait until the clicked text has flown back in.
+  rig.settle();
+  rig.key(zb::vk::Escape);
+  EXPECT_TRUE(rig.waitPlaying());
+}
+
+}  // namespace
