@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/ADemoWnd.h"
+#include "app/AStartup.h"
 #include "app/OMainWindow.h"
 #include "platform/Clock.h"
 #include "platform/PngWriter.h"
@@ -24,7 +25,7 @@ namespace {
 struct Options {
   std::string dataDir;
   std::string scriptFile;
-  std::string screen;  // "controls": the controls dialog instead of the game
+  std::string screen;  // "controls" or "engine": a demonstration screen instead of the game
   bool windowed = false;
   bool headless = false;
 };
@@ -36,7 +37,7 @@ void printUsage() {
                "  --windowed     never switch to full screen at start\n"
                "  --headless     no display or sound; time runs as fast as frames are made\n"
                "  --script FILE  play a script of timed input steps (see README.md)\n"
-               "  --screen NAME  start on a single screen instead: controls\n");
+               "  --screen NAME  start on a single screen instead: controls, engine\n");
 }
 
 // 0: parsed; 1: help shown; 2: bad arguments.
@@ -48,7 +49,8 @@ int parseArgs(int argc, char** argv, Options& opt) {
       opt.dataDir = argv[++i];
     } else if (a == "--script" && hasValue) {
       opt.scriptFile = argv[++i];
-    } else if (a == "--screen" && hasValue && std::strcmp(argv[i + 1], "controls") == 0) {
+    } else if (a == "--screen" && hasValue &&
+               (std::strcmp(argv[i + 1], "controls") == 0 || std::strcmp(argv[i + 1], "engine") == 0)) {
       opt.screen = argv[++i];
     } else if (a == "--windowed") {
       opt.windowed = true;
@@ -133,7 +135,10 @@ int main(int argc, char** argv) {
 
   int result;
   {
-    OMainWindow window(*platform, opt.screen == "controls" ? AUiDemoWnd::startup : ADemoWnd::startup);
+    OMainWindow::Startup startup = zb::startZenbox;
+    if (opt.screen == "controls") startup = AUiDemoWnd::startup;
+    if (opt.screen == "engine") startup = ADemoWnd::startup;
+    OMainWindow window(*platform, startup);
     window.app().forceWindowed = opt.windowed;
     result = window.run();
   }
