@@ -73,7 +73,7 @@ std::string sinkraRulesText() {
 
   // The rising-row game: milliseconds per row, shortened by each push.
   t += "SinkraGame = {\n";
-  const int build[3] = {9000, 7000, 5500}, step[3] = {120, 160, 200};
+  const int build[3] = {9000, 7000, 6500}, step[3] = {120, 160, 180};
   for (int k = 0; k < 3; ++k)
     t += fmt("\t%s = {\n\t\tw=%d\n\t\th=%d\n\t\ttimeBuildLine=%d\n\t\ttimeBuildLineStep=%d\n\t}\n", kSkill[k],
              kRising[k].w, kRising[k].h, build[k], step[k]);
