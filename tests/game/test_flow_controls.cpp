@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/AHelpWnd.h"
 #include "game/AGameWnd.h"
 #include "platform/KeyCodes.h"
@@ -106,6 +108,43 @@ TEST(FlowControls, FocusLossPausesAndHelpPages) {
   rig.settle();
   rig.key(zb::vk::Escape);
   EXPECT_TRUE(rig.waitPlaying());
+}
+
+TEST(FlowControls, WithoutAnimationTheCurtainMovesInOneTick) {
+  if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
+  FlowRig rig;
+  ASSERT_TRUE(rig.start());
+  ASSERT_TRUE(rig.pick(4));
+  ASSERT_TRUE(rig.waitPlaying());
+  AMainWnd* main = rig.main();
+  main->applyAnimation(false);
+  clickButton(rig, AMainWnd::kHelp);
+  // The release asked for the help screen and started the cover; one tick lays every tile.
+  EXPECT_EQ(main->tilesShown(), main->tileCount());
+  EXPECT_GT(main->tileCount(), 0);
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Help); }));
+  rig.settle();
+  rig.key(zb::vk::Escape);
+  ASSERT_TRUE(rig.runUntil([&] { return rig.current() == main && main->state() == AMainWnd::kUncovering; }));
+  rig.run(30);
+  EXPECT_EQ(main->tilesShown(), 0);
+  main->applyAnimation(true);
+}
+
+TEST(FlowControls, CloseDuringAGameSavesIt) {
+  if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
+  FlowRig rig;
+  ASSERT_TRUE(rig.start());
+  ASSERT_TRUE(rig.pick(8));
+  ASSERT_TRUE(rig.waitPlaying());
+  ASSERT_TRUE(rig.playMoves(1));
+  // Alt+F4 closes at once.
+  zb::WindowEvent close{zb::WindowEvent::CloseRequest};
+  rig.platform.push(close);
+  ASSERT_TRUE(rig.runUntil([&] { return rig.ended(); }, 2000));
+  rig.stop();
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(rig.home()) / "save" / "Sinkra_3.sav"));
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(rig.home()) / "zenbox.cfg"));
 }
 
 }  // namespace

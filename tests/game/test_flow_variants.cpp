@@ -33,7 +33,9 @@ TEST(FlowVariants, CollectorRemoverAndTurnPlayEachPlay) {
   } cases[] = {{5, 0, "Collector"}, {4, 2, "Remover"}, {8, 3, "Turn Play"}};
   bool first = true;
   for (const Case& c : cases) {
-    if (!first) ASSERT_TRUE(menuChoice(rig, "Pick Game"));
+    if (!first) {
+      ASSERT_TRUE(menuChoice(rig, "Pick Game"));
+    }
     first = false;
     ASSERT_TRUE(rig.pick(c.radio)) << c.caption;
     ASSERT_TRUE(rig.waitPlaying()) << c.caption;
