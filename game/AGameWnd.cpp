@@ -6,6 +6,7 @@
 #include "game/GameCatalog.h"
 #include "platform/KeyCodes.h"
 #include "ui/AClipString.h"
+#include "ui/AOptionsWnd.h"
 
 namespace {
 
@@ -147,7 +148,12 @@ void AGameWnd::applyOptions() {}
 void AGameWnd::loadGameResources() {}
 int AGameWnd::gameResult() { return 0; }
 
-void AGameWnd::onChildClosed(OEngine*, int) {}
+void AGameWnd::onChildClosed(OEngine* child, int result) {
+  auto* options = dynamic_cast<AOptionsWnd*>(child);
+  if (!options || result != 0) return;
+  explosionEffect_ = options->explosionChecked();
+  applyOptions();
+}
 
 void AGameWnd::saveUndoPoint() { undoPointTaken_ = true; }
 

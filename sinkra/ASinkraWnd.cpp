@@ -133,15 +133,15 @@ void ASinkraWnd::tick(int elapsed) {
 }
 
 void ASinkraWnd::onChildClosed(OEngine* child, int result) {
-  AGameWnd::onChildClosed(child, result);
   auto* options = dynamic_cast<ASinkraOptionsWnd*>(child);
-  if (!options || result != 0) return;
-  explosionEffect_ = options->explosionChecked();
-  speed = options->speed();
-  level = options->level();
-  if (kind == 4) startLevel_ = options->startLevel();
-  for (size_t c = 0; c < skins.size() && c < 6; ++c) skins[c] = options->skin(int(c));
-  applyOptions();
+  if (options && result == 0) {
+    speed = options->speed();
+    level = options->level();
+    if (kind == 4) startLevel_ = options->startLevel();
+    for (size_t c = 0; c < skins.size() && c < 6; ++c) skins[c] = options->skin(int(c));
+  }
+  // The frame takes the explosion option and applies everything.
+  AGameWnd::onChildClosed(child, result);
 }
 
 void ASinkraWnd::playEffect(int id, bool restart) { main().playSound(id, restart); }

@@ -9,6 +9,10 @@
 #include "ui/AClipString.h"
 #include "ui/ARadioGroup.h"
 #include "ui/OClipButton.h"
+#include "audio/OMusic.h"
+#include "audio/OSound.h"
+#include "ui/AProgressBar.h"
+#include "ui/OClipCheckBox.h"
 
 namespace {
 
@@ -83,6 +87,47 @@ TEST(FlowVariants, ChangingTheLevelAsksForANewGame) {
   EXPECT_FALSE(main->newGameNeeded);
   ASSERT_NE(main->game()->levelCaption(), nullptr);
   EXPECT_EQ(main->game()->levelCaption()->text(), "expert");
+}
+
+TEST(FlowVariants, OptionsCancelRestoresVolumesAndOkTakesSkins) {
+  if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
+  FlowRig rig;
+  ASSERT_TRUE(rig.start());
+  ASSERT_TRUE(rig.pick(4));
+  ASSERT_TRUE(rig.waitPlaying());
+  AMainWnd* main = rig.main();
+  OClipButton* options = main->button(AMainWnd::kOptions);
+  auto open = [&] {
+    rig.click(int(options->x) + options->width / 2, int(options->y) + options->height / 2);
+    EXPECT_TRUE(rig.runUntil([&] { return rig.current() == main->game()->optionsScreen(); }));
+    rig.settle();
+    return static_cast<SpaceSinkra::ASinkraOptionsWnd*>(rig.current());
+  };
+  auto* screen = open();
+  int soundBefore = main->sound()->volume();
+  int musicBefore = main->music()->volume();
+  OClip* last = screen->soundBar()->cell(9);
+  rig.click(screen->x() + int(last->x) + 5, screen->y() + int(last->y) + 5);
+  EXPECT_EQ(main->sound()->volume(), 65535);
+  OClip* first = screen->musicBar()->cell(0);
+  rig.click(screen->x() + int(first->x) + 5, screen->y() + int(first->y) + 5);
+  EXPECT_EQ(main->music()->volume(), 0);
+  ASSERT_TRUE(rig.clickText("Cancel"));
+  ASSERT_TRUE(rig.waitPlaying());
+  EXPECT_EQ(main->sound()->volume(), soundBefore);
+  EXPECT_EQ(main->music()->volume(), musicBefore);
+
+  screen = open();
+  // The first colour's sample moves on to the next picture set; explosions off.
+  rig.click(screen->x() + 300 + 20, screen->y() + 240 + 20);
+  EXPECT_EQ(screen->skin(0), 1);
+  OClip* box = screen->box(AOptionsWnd::kExplosion);
+  rig.click(screen->x() + int(box->x) + 10, screen->y() + int(box->y) + 10);
+  ASSERT_TRUE(rig.clickText("OK"));
+  ASSERT_TRUE(rig.waitPlaying());
+  EXPECT_EQ(main->game()->skins[0], 1);
+  EXPECT_FALSE(main->game()->explosionEffect());
+  EXPECT_FALSE(main->newGameNeeded);
 }
 
 }  // namespace
