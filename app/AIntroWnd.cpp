@@ -18,7 +18,7 @@ bool AIntroWnd::load() {
     owner().reportError("File i1.clp not found!!!");
     std::exit(255);
   }
-  picture->setColourKey(-3);  // drawn whole: keyed drawing of this picture fails in the blitter
+  picture->setColourKey(0x004129);
   picture->x = (400 - picture->width) / 2;
   picture->y = (400 - picture->height) / 2;
   addClip(picture);
