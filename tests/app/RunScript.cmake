@@ -1,7 +1,8 @@
 # Runs zenbox headless on a script and checks the pictures it should leave.
-# Variables: ZENBOX, SCRIPT, WORKDIR, DATA (used when it exists), SHOTS (list).
+# Variables: ZENBOX, SCRIPT, WORKDIR, DATA (used when it exists), SHOTS (list),
+# EXTRA (further options, a list).
 file(REMOVE_RECURSE ${WORKDIR}/scripted)
-set(args --headless --windowed --script ${SCRIPT})
+set(args --headless --windowed --script ${SCRIPT} ${EXTRA})
 if(EXISTS ${DATA})
   list(APPEND args --data ${DATA})
 endif()
