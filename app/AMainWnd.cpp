@@ -1,5 +1,6 @@
 #include "app/AMainWnd.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "app/OMainWindow.h"
