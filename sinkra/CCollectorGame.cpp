@@ -42,7 +42,7 @@ void CCollectorGame::click(int cell) {
   if (!grid_.at(cell) || !idle()) return;
   int n = grid_.groupSize(cell);
   if (n >= 2) {
-    global().score += scoreFor(n);
+    global().addScore(scoreFor(n));
     setPreview(0);
   }
   CGameField::click(cell);

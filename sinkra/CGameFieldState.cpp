@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "gfx/OClip.h"
 #include "sinkra/CGameField.h"
 #include "sinkra/CGlobal.h"
@@ -57,7 +59,7 @@ void CGameField::loadState(OConfig& c) {
   if (!stateAcceptable(c, w, h)) return;
   grid_.resize(w, h);
   recomputeCellSize();
-  global().score = c.getInt("scores", 0);
+  global().score = std::max(0, c.getInt("scores", 0));
   grid_.exploding = c.getInt("hasExplode", 0) != 0;
   grid_.normalizing = c.getInt("hasNormalize", 0) != 0;
   normalizeMode_ = c.getInt("normalizeType", 0) == 1 ? 2 : 1;

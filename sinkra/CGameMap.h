@@ -14,7 +14,8 @@ class CPiece;
 class CGameMap {
 public:
   // The largest side a grid accepts; saved games are bounded by it too.
-  static constexpr int kMaxSide = 64;
+  // It keeps every score of a group (up to n^3 / 3) within int.
+  static constexpr int kMaxSide = 32;
 
   CGameMap();
   ~CGameMap();

@@ -1,6 +1,7 @@
 #include "sinkra/CGlobal.h"
 
 #include <algorithm>
+#include <limits>
 #include <cstdio>
 #include <cstdlib>
 
@@ -58,6 +59,11 @@ void CGlobal::reset() {
   ownCaption_ = std::make_unique<CTextView>();
   ownCaption_->visible = false;
   caption_ = nullptr;
+}
+
+void CGlobal::addPoints(int& to, long long points) {
+  long long sum = static_cast<long long>(to) + points;
+  to = static_cast<int>(std::clamp<long long>(sum, 0, std::numeric_limits<int>::max()));
 }
 
 CTextView* CGlobal::caption() { return caption_ ? caption_ : ownCaption_.get(); }

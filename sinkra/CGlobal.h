@@ -58,6 +58,9 @@ public:
   int skins[6] = {0, 0, 0, 0, 0, 0};
   const OClip* star = nullptr;
   int score = 0;
+  // Adds points to a score, stopping at the largest int rather than wrapping.
+  static void addPoints(int& to, long long points);
+  void addScore(long long points) { addPoints(score, points); }
   double kvmin = 0.5;
   double kvmax = 1.5;
   double speedFactor = 1.0;

@@ -1,5 +1,7 @@
 #include "sinkra/CRemoverGame.h"
 
+#include <algorithm>
+
 #include "sinkra/CGlobal.h"
 #include "sinkra/CPiece.h"
 #include "storage/OConfig.h"
@@ -57,7 +59,7 @@ void CRemoverGame::click(int cell) {
   if (!grid_.at(cell) || !idle()) return;
   int n = grid_.groupSize(cell);
   if (n >= 2) {
-    global().score += 100 * n;
+    global().addScore(100 * n);
     ++moves_;
     setPreview(0);
   }
@@ -69,7 +71,7 @@ void CRemoverGame::finishBoard() {
     int bonus = clearBonus(grid_.size(), moves_);
     if (bonus > 0) {
       CGlobal& g = global();
-      g.score += bonus;
+      g.addScore(bonus);
       int cell = (grid_.width() / 2) * 5;
       floats_.add(makeFloatingNumber(bonus, cell), g.classicSpeedShowBonusEffect * g.speedFactor);
       playEffect(17);
@@ -113,7 +115,8 @@ void CRemoverGame::saveState(OConfig& config) {
 
 void CRemoverGame::loadState(OConfig& config) {
   CGameField::loadState(config);
-  moves_ = std::max(0, config.getInt("stepsCount", 0));
+  // A counter near the top of int would wrap on the next move.
+  moves_ = std::clamp(config.getInt("stepsCount", 0), 0, 1000000);
   floats_.clear();
   if (!preview_) preview_ = host_->makeNumber(0, 5, 600, 302, 0);
 }

@@ -367,7 +367,7 @@ void CSinkraGame::loadState(OConfig& c) {
   interval_ = interval;
   elapsed_ = elapsed;
   trayFill_ = fill;
-  rowsPushed_ = std::max(0, c.getInt("rowAdded", 0));
+  rowsPushed_ = std::clamp(c.getInt("rowAdded", 0), 0, 1000000);
   scaleSpecialPictures();
   for (int slot = 0; slot < w; ++slot) {
     int colour = c.getInt(OConfig::key("n%d.color", slot), -1);

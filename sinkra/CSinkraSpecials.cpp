@@ -89,7 +89,7 @@ void CSinkraGame::click(int cell) {
     int n = grid_.groupSize(cell);
     if (n < 2) return;
     int points = scoreFor(n);
-    global().score += points;
+    global().addScore(points);
     if (n >= global().bonusFragments) addBonus(points, cell);
     setPreview(0);
     CGameField::click(cell);
@@ -98,7 +98,7 @@ void CSinkraGame::click(int cell) {
   int exploding = grid_.explodingCount();
   if (exploding > 0 && exploding == grid_.blockCount()) {
     int bonus = grid_.height() * 100;
-    global().score += bonus;
+    global().addScore(bonus);
     addBonus(bonus, cell);
   }
 }
@@ -116,7 +116,7 @@ void CSinkraGame::clickSpecial(int cell) {
     case 14: {
       std::vector<int> cells = specialTargets(cell);
       cells.push_back(cell);
-      g.score += 2 * flag(grid_, cells);
+      g.addScore(2 * flag(grid_, cells));
       break;
     }
     case 13:
@@ -126,12 +126,12 @@ void CSinkraGame::clickSpecial(int cell) {
     case 15: {
       std::vector<int> cells = specialTargets(cell);
       deleteBlock(cell);
-      g.score += 2 * flag(grid_, cells);
+      g.addScore(2 * flag(grid_, cells));
       break;
     }
     case 16: {
       int n = flag(grid_, specialTargets(cell));
-      g.score += 2 * n;
+      g.addScore(2 * n);
       flag(grid_, {cell});
       break;
     }

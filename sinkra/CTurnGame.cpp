@@ -91,10 +91,10 @@ void CTurnGame::click(int cell) {
   }
   int points = n * n * n / 3;
   if (m_whoseTurn == 1) {
-    m_compScores += points;
+    CGlobal::addPoints(m_compScores, points);
     showCompScore();
   } else {
-    global().score += points;
+    global().addScore(points);
   }
   CGameField::click(cell);
   m_curentSeries = n + 1;
@@ -143,7 +143,8 @@ void CTurnGame::refreshCaption() {
 
 void CTurnGame::decide() {
   CGlobal& g = global();
-  int sum = g.score + m_compScores;
+  int sum = g.score;
+  CGlobal::addPoints(sum, m_compScores);
   if (g.score >= m_compScores) {
     g.score = sum;
     m_compScores = 0;

@@ -69,6 +69,18 @@ TEST_F(Collector, ScoresGrowWithTheCubeOfTheGroup) {
   EXPECT_EQ(score(), 344);
 }
 
+TEST_F(Collector, ScoresStopAtTheLargestIntInsteadOfWrapping) {
+  set({"00", "12"});
+  CGlobal::instance().score = 2147483600;
+  game.click(0);
+  EXPECT_EQ(score(), 2147483602);
+  CGlobal::addPoints(CGlobal::instance().score, 1000);
+  EXPECT_EQ(score(), 2147483647);
+  // The largest board's full group still fits.
+  int side = CGameMap::kMaxSide;
+  EXPECT_GT(CCollectorGame::scoreFor(side * side), 0);
+}
+
 TEST_F(Collector, EndsWhenNoGroupIsLeft) {
   set({"01",
        "20"});
