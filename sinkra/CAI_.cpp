@@ -73,6 +73,16 @@ void CAI_::compact(std::vector<Cell>& board) const {
   }
 }
 
+std::vector<int> CAI_::boardAfter(int cell) const {
+  std::vector<Cell> scratch = board_;
+  removeGroup(scratch, cell);
+  compact(scratch);
+  std::vector<int> out;
+  out.reserve(scratch.size());
+  for (const Cell& c : scratch) out.push_back(c.colour);
+  return out;
+}
+
 int CAI_::chooseMove(int minimum) {
   if (candidates_ == nullptr || candidates_->empty()) return -1;
   result_.clear();

@@ -23,6 +23,10 @@ public:
   // generator to break ties.
   int chooseMove(int minimum);
 
+  // The colours (-1 empty) the loaded board would show once the group at
+  // `cell` is removed and the blocks have fallen and closed up.
+  std::vector<int> boardAfter(int cell) const;
+
   // Cells of the last choice's preferred list (each candidate once per cell
   // of a group of minimum + 1 it leaves behind).
   const std::vector<int>& results() const { return result_; }

@@ -73,8 +73,8 @@ TEST(DemoRepeat, ASeededDemoReplaysExactly) {
   sinkratest::DemoResult runs[2];
   for (auto& r : runs) {
     zb::seedRandom(4242);
-    CGlobal::instance().demoTimer = 0;
-    CGlobal::instance().explosionProgress = 0;
+    CGlobal& g = CGlobal::instance();
+    g.demoTimer = g.explosionProgress = g.floatTimer = g.rowTimeResets = 0;
     CSinkraGame game;
     rig.attach(game);
     r = sinkratest::runDemo(rig, game, kAdvanced, 1, 400000);

@@ -2,6 +2,7 @@
 
 #include "gfx/OClip.h"
 #include "platform/Random.h"
+#include "sinkra/CAI_.h"
 #include "sinkra/CGameField.h"
 #include "sinkra/CGlobal.h"
 #include "sinkra/CPiece.h"
@@ -321,6 +322,30 @@ TEST_F(Field, RandomlyDamagedStatesNeverBreakTheBoard) {
   OConfig good;
   field.saveState(good);
   sinkratest::reloadDamaged(rig, field, good, 300);
+}
+
+TEST_F(Field, TheOpponentCompactsExactlyAsTheBoardDoes) {
+  zb::seedRandom(31);
+  int checked = 0;
+  for (int round = 0; round < 60; ++round) {
+    int w = 3 + zb::random(5), h = 2 + zb::random(5);
+    std::vector<int> board(static_cast<size_t>(w * h));
+    for (int& c : board) c = zb::random(3);
+    ASSERT_TRUE(field.setBoard(w, h, board));
+    int cell = -1;
+    for (int i = 0; i < w * h && cell < 0; ++i)
+      if (field.groupSize(i) >= 2) cell = i;
+    if (cell < 0) continue;
+    std::vector<int> none;
+    CAI_ ai;
+    ai.loadBoard(field.grid(), none);
+    auto predicted = ai.boardAfter(cell);
+    field.click(cell);
+    rig.settle(field);
+    EXPECT_EQ(colours(rows(field)), predicted) << "round " << round;
+    ++checked;
+  }
+  EXPECT_GT(checked, 40);
 }
 
 TEST_F(Field, CellUnderThePointer) {
