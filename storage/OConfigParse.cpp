@@ -27,10 +27,11 @@ public:
         if (!closeSection()) return Result::failed;
         continue;
       }
-      skip();
-      // A name standing last: the text is incomplete, but failed() is kept.
+      // A name that ends the text: incomplete, but failed() is kept. White
+      // space or a comment after it makes it a name without "=" instead.
       if (pos_ >= n_) return Result::failedKeepFlag;
-      if (p_[pos_] != '=') return Result::failed;
+      skip();
+      if (pos_ >= n_ || p_[pos_] != '=') return Result::failed;
       ++pos_;
       skip();
       if (pos_ >= n_) return Result::failed;

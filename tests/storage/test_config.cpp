@@ -126,9 +126,21 @@ TEST(ConfigParse, NameStandingLastFailsWithoutTouchingFlag) {
   EXPECT_FALSE(c.parse("A=1 Trailing"));
   EXPECT_TRUE(c.failed());
   c.getInt("A", 0);  // failed cleared
-  EXPECT_FALSE(c.parse("A=1 Trailing  \n"));
+  EXPECT_FALSE(c.parse("A=1 Trailing"));
   EXPECT_FALSE(c.failed());
   EXPECT_EQ(raw(c, "A"), "1");
+}
+
+// Only the very last bytes count as a name standing last; white space or a
+// comment after it makes it a name without "=", which sets the flag.
+TEST(ConfigParse, NameFollowedBySpaceAtEndSetsFlag) {
+  for (const char* text : {"A=1 Trailing  \n", "A=1 Trailing // note", "A=1 S = { T\t}"}) {
+    OConfig c;
+    c.write();  // failed cleared
+    EXPECT_FALSE(c.parse(text)) << text;
+    EXPECT_TRUE(c.failed()) << text;
+    EXPECT_EQ(raw(c, "A"), "1");
+  }
 }
 
 TEST(ConfigParse, OpenSectionsAndEmptyTextAreAccepted) {
