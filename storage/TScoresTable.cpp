@@ -53,8 +53,9 @@ void TScoresTable::parseText(const std::string& text) {
       overlong = true;  // a damaged line; keep memory bounded and drop it
     }
   }
-  // The last line needs no line feed (even when it ends in a carriage return).
-  if (!text.empty() && text.back() != '\n') endLine();
+  // The last line needs no line feed (even when it ends in a carriage
+  // return); a final tab is only a separator and ends nothing.
+  if (!text.empty() && text.back() != '\n' && text.back() != '\t') endLine();
 }
 
 std::string TScoresTable::toText() {

@@ -69,6 +69,16 @@ TEST(ScoresTable, LastLineEndingInCarriageReturnIsKept) {
   EXPECT_EQ(t.size(), 1u);
 }
 
+// A tab is a field separator even as the last character: it does not end
+// the line, so a final line without its score is not added.
+TEST(ScoresTable, TextEndingInTabAddsNoRecord) {
+  TScoresTable t;
+  t.parseText("01-01-20\tAnn\t401\t5\n02-01-20\tBob\t401\t");
+  EXPECT_EQ(names(t.topOfCategory("401")), "Ann:5 ");
+  t.parseText("03-01-20\tCid\t401\t\n");  // a line feed ends it: score 0
+  EXPECT_EQ(names(t.topOfCategory("401")), "Ann:5 Cid:0 ");
+}
+
 TEST(ScoresTable, OverlongFieldsDropTheLine) {
   TScoresTable t;
   std::string longName(100000, 'x');
