@@ -60,7 +60,9 @@ void AFramedWnd::buildContents() {}
 
 void AFramedWnd::addText(AClipString* text) {
   if (!text || std::find(texts_.begin(), texts_.end(), text) != texts_.end()) return;
-  if (!text->screen()) text->setText(text->font(), this, text->x(), text->y(), text->text(), text->depth(), true);
+  if (!text->screen()) {
+    text->setText(text->font(), this, text->x(), text->y(), text->text(), text->depth(), text->animated());
+  }
   texts_.push_back(text);
 }
 

@@ -302,4 +302,18 @@ TEST_F(FramedWndTest, ConstructorTextsAreRegisteredByCreate) {
   EXPECT_EQ(plain.texts().size(), 1u);
 }
 
+TEST_F(FramedWndTest, ConstructorTextsKeepTheirOwnFlyIn) {
+  EffectsGuard fx(true, false);
+  auto* title = new AClipString(font.get(), nullptr, 10, 10, "Title", -10, false);
+  auto* yes = new AClipString(font.get(), nullptr, 10, 100, "Yes", -10, true);
+  AFramedWnd plain(window, 0, 0, 400, 300, title, yes, nullptr);
+  ASSERT_TRUE(plain.create());
+  // A text made to stand still is placed at once; one made to fly flies in.
+  EXPECT_FALSE(title->animated());
+  EXPECT_FALSE(title->flying());
+  EXPECT_EQ(title->glyph(0)->x, title->homeX(0));
+  EXPECT_TRUE(yes->animated());
+  EXPECT_TRUE(yes->flying());
+}
+
 }  // namespace
