@@ -8,6 +8,7 @@
 #include "sinkra/AMyGame.h"
 #include "sinkra/CGameField.h"
 #include "tests/game/FlowRig.h"
+#include "ui/AClipString.h"
 #include "ui/OClipButton.h"
 
 namespace {
@@ -108,6 +109,29 @@ TEST(FlowControls, FocusLossPausesAndHelpPages) {
   rig.settle();
   rig.key(zb::vk::Escape);
   EXPECT_TRUE(rig.waitPlaying());
+}
+
+TEST(FlowControls, PickingTheRunningVariantAgainKeepsTheGame) {
+  if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
+  FlowRig rig;
+  ASSERT_TRUE(rig.start());
+  ASSERT_TRUE(rig.pick(4));
+  ASSERT_TRUE(rig.waitPlaying());
+  ASSERT_TRUE(rig.playMoves(2));
+  AGameWnd* game = rig.main()->game();
+  int score = game->score;
+  ASSERT_GT(score, 0);
+  const AClipString* menu = rig.main()->menuText();
+  rig.click(menu->x() + menu->width() / 2, menu->y() + menu->height() / 2);
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Menu); }));
+  ASSERT_TRUE(rig.clickText("Pick Game"));
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::PickGame); }));
+  rig.settle();
+  ASSERT_TRUE(rig.clickText("Play!"));
+  ASSERT_TRUE(rig.waitPlaying());
+  EXPECT_EQ(rig.main()->game(), game);
+  EXPECT_FALSE(rig.main()->newGameNeeded);
+  EXPECT_EQ(game->score, score);
 }
 
 TEST(FlowControls, WithoutAnimationTheCurtainMovesInOneTick) {
