@@ -66,11 +66,19 @@ bool writeAll(int fd, const uint8_t* p, size_t n) {
 // Writes bytes to a fresh file next to `target`, then renames it over the
 // target, so readers see either the old file or the complete new one.
 bool replaceFile(const std::string& target, const std::vector<uint8_t>& bytes) {
+  // mkstemp makes the file private; a new saved game is an ordinary file,
+  // a replaced one keeps its permissions. A file that may not be written
+  // (made read-only by its owner) stays as it is, as if opened for writing.
+  mode_t mode = 0644;
+  struct stat old {};
+  if (::stat(target.c_str(), &old) == 0) {
+    if (::access(target.c_str(), W_OK) != 0) return false;
+    mode = old.st_mode & 07777;
+  }
   std::string tmpl = target + ".tmp-XXXXXX";
   int fd = ::mkstemp(tmpl.data());
   if (fd < 0) return false;
-  // mkstemp makes the file private; a saved game is an ordinary file.
-  bool ok = ::fchmod(fd, 0644) == 0 && writeAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
+  bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
   if (ok) ok = ::rename(tmpl.c_str(), target.c_str()) == 0;
   if (!ok) ::unlink(tmpl.c_str());

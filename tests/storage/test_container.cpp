@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
@@ -242,6 +243,27 @@ TEST_F(ContainerFile, FailedSaveKeepsOldFile) {
     ++entries;
   }
   EXPECT_EQ(entries, 2);
+  std::string out;
+  ASSERT_TRUE(LoadEncryptedText(path, out, kKey));
+  EXPECT_EQ(out, "old");
+}
+
+// Replacing a file keeps what its owner chose for it: its permission bits,
+// and a file that may not be written is not replaced either.
+TEST_F(ContainerFile, SaveKeepsModeOfExistingFile) {
+  ASSERT_TRUE(SaveEncryptedText(path, "old", kKey));
+  ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
+  ASSERT_TRUE(SaveEncryptedText(path, "new", kKey));
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0600u);
+}
+
+TEST_F(ContainerFile, ReadOnlyFileIsNotReplaced) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root may write any file";
+  ASSERT_TRUE(SaveEncryptedText(path, "old", kKey));
+  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+  EXPECT_FALSE(SaveEncryptedText(path, "new", kKey));
   std::string out;
   ASSERT_TRUE(LoadEncryptedText(path, out, kKey));
   EXPECT_EQ(out, "old");
