@@ -1,5 +1,7 @@
 #include "platform/SdlWindow.h"
 
+#include "platform/Files.h"
+
 #include <SDL.h>
 
 #include <algorithm>
@@ -51,6 +53,7 @@ bool SdlWindow::open(const std::string& title, int width, int height) {
   window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
                              SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
   if (!window_) return false;
+  setIconFromData();
   frame_ = std::make_unique<FrameBuffer>(width, height);
   // Without a renderer the window still works; it just shows nothing.
   renderer_ = SDL_CreateRenderer(window_, -1, 0);
@@ -61,6 +64,14 @@ bool SdlWindow::open(const std::string& title, int width, int height) {
   SDL_StartTextInput();
   mustPresent_ = true;
   return true;
+}
+
+void SdlWindow::setIconFromData() {
+  // The data pack carries the large icon; a missing one leaves SDL's default.
+  SDL_Surface* icon = SDL_LoadBMP(zb::resolvePath("icon/icon101.bmp").c_str());
+  if (!icon) return;
+  SDL_SetWindowIcon(window_, icon);
+  SDL_FreeSurface(icon);
 }
 
 void SdlWindow::destroy() {

@@ -56,6 +56,7 @@ public:
   bool openUrl(const std::string& url) override;
 
 private:
+  void setIconFromData();
   void translate(const SDL_Event& e);
   void translateKey(const SDL_Event& e, bool down);
   void push(WindowEvent::Kind kind, int x = 0, int y = 0, int mods = 0);
