@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -104,6 +105,30 @@ TEST(ContainerKey, OnlyFirstEightBytesCountAndParityBitsAreIgnored) {
   EXPECT_EQ(a, b);
   EXPECT_EQ(a, c);
   EXPECT_NE(a, d);
+}
+
+// Whole container files computed by a separate, slow implementation of the
+// cipher (halves read least significant byte first), zero tail filler.
+TEST(ContainerKnownAnswer, FilesOfTwoKinds) {
+  zbtest::TempDir dir;
+  const struct {
+    const char* text;
+    const char* key;
+    const char* hex;
+  } cases[] = {
+      {"Music=1\n", "TideMarsh", "9d7425051fe273cc5c60805c961378d40f7fdc97"},
+      {"Game.Level=2\n", "58207413", "bf18d5f7ac6365c5d56cf16bdb53e2fc0fabbbcd"},
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(SaveEncryptedText(dir.file("k.cfg"), c.text, c.key));
+    std::string hex;
+    char buf[3];
+    for (unsigned char b : zbtest::readBytes(dir.file("k.cfg"))) {
+      std::snprintf(buf, sizeof buf, "%02x", b);
+      hex += buf;
+    }
+    EXPECT_EQ(hex, c.hex) << c.text;
+  }
 }
 
 class ContainerFile : public ::testing::Test {
