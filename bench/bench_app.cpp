@@ -2,13 +2,17 @@
 // frame, and the cost of one frame of the main screen while the rising-row
 // variant plays its demo. Needs ZB_DATA (default build/data).
 #include <benchmark/benchmark.h>
+#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <thread>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,6 +52,7 @@ public:
     fs::remove_all(dir_, ec);
   }
   bool ok() const { return ok_; }
+  const fs::path& dir() const { return dir_; }
 
 private:
   fs::path dir_, old_;
@@ -89,11 +94,14 @@ void BM_StartupToFirstFrame(benchmark::State& state) {
     return;
   }
   for (auto _ : state) {
-    Game game;
+    auto game = std::make_unique<Game>();
     // create() builds every screen and opens the intro, which draws its first frame.
-    bool ok = game.start();
+    bool ok = game->start();
     benchmark::DoNotOptimize(ok);
-    game.platform.present();
+    game->platform.present();
+    state.PauseTiming();  // the end of the run is not part of the start
+    game.reset();
+    state.ResumeTiming();
   }
   state.counters["peak_kB"] = double(peakKilobytes());
 }
@@ -134,5 +142,106 @@ void BM_RisingRowDemoFrame(benchmark::State& state) {
   state.counters["peak_kB"] = double(peakKilobytes());
 }
 BENCHMARK(BM_RisingRowDemoFrame)->Unit(benchmark::kMicrosecond)->Iterations(4000);
+
+// The game program next to the bench folder (ZB_ZENBOX overrides).
+fs::path zenboxProgram() {
+  const char* env = std::getenv("ZB_ZENBOX");
+  if (env && *env) return env;
+  std::error_code ec;
+  return fs::read_symlink("/proc/self/exe", ec).parent_path().parent_path() / "zenbox";
+}
+
+// A finished child process: wall time to exit, when `watch` appeared, peak memory.
+struct Child {
+  bool ok = false;
+  double exitMs = 0, watchMs = -1;
+  long peakKb = 0;
+};
+
+// Runs zenbox headless on the scratch folder with a script; while it runs,
+// notes when the file `watch` (if any) appears.
+Child runZenbox(const Home& home, const std::string& script, const fs::path& watch) {
+  Child out;
+  fs::path prog = zenboxProgram();
+  fs::path file = home.dir() / "bench.zbs";
+  std::ofstream(file) << script;
+  std::string data = home.dir().string(), scriptArg = file.string(), progArg = prog.string();
+  char* argv[] = {progArg.data(), const_cast<char*>("--headless"), const_cast<char*>("--data"), data.data(),
+                  const_cast<char*>("--script"), scriptArg.data(), nullptr};
+  std::error_code ec;
+  fs::remove(watch, ec);
+  auto t0 = std::chrono::steady_clock::now();
+  pid_t pid = 0;
+  if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv, environ) != 0) return out;
+  int status = 0;
+  rusage use{};
+  for (;;) {
+    pid_t done = wait4(pid, &status, WNOHANG, &use);
+    auto now = std::chrono::steady_clock::now();
+    if (out.watchMs < 0 && !watch.empty() && fs::exists(watch, ec))
+      out.watchMs = std::chrono::duration<double, std::milli>(now - t0).count();
+    if (done == pid) {
+      out.exitMs = std::chrono::duration<double, std::milli>(now - t0).count();
+      break;
+    }
+    if (done < 0) return out;
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+  }
+  out.peakKb = use.ru_maxrss;
+  out.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return out;
+}
+
+// From spawning the program to its first frame written out by a script's
+// shot (the shot waits one frame); also the time to its exit.
+void BM_ProcessStartToFirstShot(benchmark::State& state) {
+  Home home;
+  if (!home.ok() || !fs::exists(zenboxProgram())) {
+    state.SkipWithError("no data pack or no zenbox program");
+    return;
+  }
+  fs::path shot = home.dir() / "first.png";
+  std::vector<double> first, exit;
+  long peak = 0;
+  for (auto _ : state) {
+    fs::remove(home.dir() / "zenbox.cfg");
+    Child c = runZenbox(home, "wait 30\nshot " + shot.string() + "\nquit\n", shot);
+    if (!c.ok || c.watchMs < 0) {
+      state.SkipWithError("zenbox failed or wrote no shot");
+      return;
+    }
+    first.push_back(c.watchMs);
+    exit.push_back(c.exitMs);
+    peak = std::max(peak, c.peakKb);
+  }
+  std::sort(first.begin(), first.end());
+  std::sort(exit.begin(), exit.end());
+  state.counters["first_frame_ms"] = first[first.size() / 2];
+  state.counters["to_exit_ms"] = exit[exit.size() / 2];
+  state.counters["peak_kB"] = double(peak);
+}
+BENCHMARK(BM_ProcessStartToFirstShot)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+
+// Peak memory of the whole program: first start, "Sinkra adv" chosen on the
+// pick-game screen, its demo for two minutes of game time, quit.
+void BM_ProcessPeakMemoryDemo(benchmark::State& state) {
+  Home home;
+  if (!home.ok() || !fs::exists(zenboxProgram())) {
+    state.SkipWithError("no data pack or no zenbox program");
+    return;
+  }
+  long peak = 0;
+  for (auto _ : state) {
+    fs::remove(home.dir() / "zenbox.cfg");
+    Child c = runZenbox(home, "wait 9000\nclick 56 280\nwait 300\nclick 70 545\nwait 120000\nquit\n", {});
+    if (!c.ok) {
+      state.SkipWithError("zenbox failed");
+      return;
+    }
+    peak = std::max(peak, c.peakKb);
+  }
+  state.counters["peak_kB"] = double(peak);
+}
+BENCHMARK(BM_ProcessPeakMemoryDemo)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 }  // namespace
