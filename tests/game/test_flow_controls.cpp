@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/AHelpWnd.h"
+#include "game/ATop10Wnd.h"
 #include "game/AGameWnd.h"
 #include "platform/KeyCodes.h"
 #include "sinkra/AMyGame.h"
@@ -132,6 +133,39 @@ TEST(FlowControls, PickingTheRunningVariantAgainKeepsTheGame) {
   EXPECT_EQ(rig.main()->game(), game);
   EXPECT_FALSE(rig.main()->newGameNeeded);
   EXPECT_EQ(game->score, score);
+}
+
+TEST(FlowControls, Top10PublishesAndClears) {
+  if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
+  FlowRig rig;
+  ASSERT_TRUE(rig.start());
+  ASSERT_TRUE(rig.pick(4));
+  ASSERT_TRUE(rig.waitPlaying());
+  AGameWnd* game = rig.main()->game();
+  rig.run(1000);  // the "Menu" text settles first
+  game->scores().addLine("1-2-126\tAda\t" + game->category() + "\t    700");
+  const AClipString* menu = rig.main()->menuText();
+  rig.click(menu->x() + menu->width() / 2, menu->y() + menu->height() / 2);
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Menu); }));
+  ASSERT_TRUE(rig.clickText("Top 10"));
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Top10); }));
+  auto* top = static_cast<ATop10Wnd*>(rig.current());
+  rig.settle();
+  ASSERT_EQ(top->rowTexts().size(), 20u);
+  EXPECT_EQ(top->rowTexts()[0]->text(), "Ada");
+  ASSERT_TRUE(rig.clickText("Publish"));
+  rig.run(1000);  // the button's click fade runs first
+  ASSERT_EQ(rig.platform.urls.size(), 1u);
+  EXPECT_EQ(rig.platform.urls[0].rfind(ATop10Wnd::kPublishAddress, 0), 0u);
+  ASSERT_TRUE(rig.clickText("Clear"));
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::ClearTop10); }));
+  ASSERT_TRUE(rig.clickText("Yes"));
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Top10); }));
+  rig.settle();
+  EXPECT_FALSE(top->publishShown());
+  ASSERT_FALSE(top->rowTexts().empty());
+  EXPECT_EQ(top->rowTexts()[0]->text(), "NOBODY");
+  EXPECT_FALSE(game->scores().hasScoresAboveZero(game->category()));
 }
 
 TEST(FlowControls, WithoutAnimationTheCurtainMovesInOneTick) {
