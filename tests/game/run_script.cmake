@@ -1,0 +1,19 @@
+# Runs the game headless with a script in a scratch folder that sees the
+# data pack, then checks what the run must leave behind.
+# -DZENBOX=<game> -DDATA=<data pack> -DSCRIPT=<script> -DWORK=<scratch folder>
+# -DEXPECT="<file>;<file>..." (relative to WORK)
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+foreach(sub clp cfg wav music help)
+  file(CREATE_LINK "${DATA}/${sub}" "${WORK}/${sub}" SYMBOLIC)
+endforeach()
+execute_process(COMMAND "${ZENBOX}" --headless --data "${WORK}" --script "${SCRIPT}"
+                WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE rc TIMEOUT 300)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "zenbox ended with ${rc}")
+endif()
+foreach(f ${EXPECT})
+  if(NOT EXISTS "${WORK}/${f}")
+    message(FATAL_ERROR "the run left no ${f}")
+  endif()
+endforeach()
