@@ -33,12 +33,18 @@ std::vector<int> CSinkraGame::specialTargets(int cell) {
   auto add = [&](int c) {
     if (c != cell && grid_.at(c)) out.push_back(c);
   };
-  // The explosion fill without keeping its marks: what a click would take.
+  // The explosion fill as a click runs it, one fill after another: a block
+  // taken by one group (a special joins any) is not free for the next. The
+  // marks are dropped once all fills are done.
+  std::vector<int> marked;
   auto dryFill = [&](int from) {
     std::vector<int> group = grid_.explosionFill(from);
-    for (int c : group) grid_.at(c)->exploding = false;
-    if (group.size() >= 2)
-      for (int c : group) add(c);
+    if (group.size() < 2) {
+      for (int c : group) grid_.at(c)->exploding = false;
+      return;
+    }
+    for (int c : group) add(c);
+    marked.insert(marked.end(), group.begin(), group.end());
   };
   bool wasExploding = special->exploding;
   switch (special->colour) {
@@ -73,6 +79,7 @@ std::vector<int> CSinkraGame::specialTargets(int cell) {
     default:  // 13 and 17 act on the board as a whole, not on blocks
       break;
   }
+  for (int c : marked) grid_.at(c)->exploding = false;
   special->exploding = wasExploding;
   std::sort(out.begin(), out.end());
   out.erase(std::unique(out.begin(), out.end()), out.end());
