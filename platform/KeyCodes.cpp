@@ -69,6 +69,32 @@ int vkFromName(const std::string& name) {
   return 0;
 }
 
+void translateKey(int key, int mods, bool down, std::vector<WindowEvent>& out) {
+  bool systemKey = (mods & ModAlt) && !(mods & ModCtrl);
+  if (systemKey && key != vk::Alt) {
+    if (down && key == vk::F4) {
+      WindowEvent close;
+      close.kind = WindowEvent::CloseRequest;
+      out.push_back(close);
+    }
+    return;
+  }
+  if (key == 0) return;
+  WindowEvent ev;
+  ev.kind = down ? WindowEvent::KeyDown : WindowEvent::KeyUp;
+  ev.key = key;
+  ev.mods = mods;
+  out.push_back(ev);
+  // Text input does not report these keys, but the game expects their characters.
+  if (down && (key == vk::Backspace || key == vk::Tab || key == vk::Enter)) {
+    WindowEvent ch;
+    ch.kind = WindowEvent::Char;
+    ch.ch = static_cast<unsigned char>(key);
+    ch.mods = mods;
+    out.push_back(ch);
+  }
+}
+
 std::string toLatin1(const std::string& utf8) {
   std::string out;
   size_t i = 0;

@@ -1,5 +1,8 @@
 #pragma once
 #include <string>
+#include <vector>
+
+#include "platform/WindowEvent.h"
 
 // Virtual-key numbers as the game code sees them (the classic desktop
 // numbering), and the modifier mask that travels with key messages.
@@ -46,6 +49,12 @@ int vkFromName(const std::string& name);
 // "Keypad 0", "F4"); 0 for keys the game does not know. Lets tests check
 // the SDL translation table without touching SDL themselves.
 int vkFromSdlKeyName(const std::string& sdlName);
+
+// The events one key press or release of virtual key `key` gives. With Alt
+// held (without Ctrl, which makes it AltGr) keys are system keys: only Alt
+// itself is reported, and Alt+F4 asks the window to close. Backspace, Tab
+// and Enter also type their character. Key 0 (unknown) gives nothing.
+void translateKey(int key, int mods, bool down, std::vector<WindowEvent>& out);
 
 // One byte per character: the UTF-8 text reduced to Latin-1, other
 // characters becoming '?'. Malformed bytes are taken as Latin-1 as they are.

@@ -75,6 +75,12 @@ void ScriptedWindow::queue(WindowEvent::Kind kind, int x, int y, int key, int mo
   if (kind == WindowEvent::Quit) quitQueued_ = true;
 }
 
+void ScriptedWindow::queueKey(int key, int mods, bool down) {
+  std::vector<WindowEvent> events;
+  translateKey(key, mods, down, events);
+  queued_.insert(queued_.end(), events.begin(), events.end());
+}
+
 void ScriptedWindow::runStep(const ScriptStep& s) {
   int mods = heldMods_ | s.mods;
   switch (s.kind) {
@@ -104,15 +110,15 @@ void ScriptedWindow::runStep(const ScriptStep& s) {
     case ScriptStep::KeyDown:
     case ScriptStep::KeyUp:
     case ScriptStep::Key:
+      // The same rules as the real window: system keys with Alt, Alt+F4
+      // closing, the characters of Backspace, Tab and Enter.
       if (s.kind != ScriptStep::KeyUp) {
         heldMods_ |= modifierBit(s.key);
-        queue(WindowEvent::KeyDown, 0, 0, s.key, heldMods_ | s.mods);
-        if (s.key == vk::Backspace || s.key == vk::Tab || s.key == vk::Enter)
-          queue(WindowEvent::Char, 0, 0, s.key, heldMods_ | s.mods);
+        queueKey(s.key, heldMods_ | s.mods, true);
       }
       if (s.kind != ScriptStep::KeyDown) {
         heldMods_ &= ~modifierBit(s.key);
-        queue(WindowEvent::KeyUp, 0, 0, s.key, heldMods_ | s.mods);
+        queueKey(s.key, heldMods_ | s.mods, false);
       }
       return;
     case ScriptStep::Type:

@@ -56,6 +56,7 @@ private:
   void runDueSteps();
   void runStep(const ScriptStep& step);
   void queue(WindowEvent::Kind kind, int x, int y, int key, int mods);
+  void queueKey(int key, int mods, bool down);
 
   PlatformWindow& inner_;
   std::vector<ScriptStep> steps_;

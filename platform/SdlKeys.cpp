@@ -46,30 +46,7 @@ int32_t sdlKeyFromName(const std::string& name) {
 }
 
 void translateSdlKey(int32_t sdlKeycode, int mods, bool down, std::vector<WindowEvent>& out) {
-  int key = vkFromSdlKey(sdlKeycode);
-  bool systemKey = (mods & ModAlt) && !(mods & ModCtrl);
-  if (systemKey && key != vk::Alt) {
-    if (down && key == vk::F4) {
-      WindowEvent close;
-      close.kind = WindowEvent::CloseRequest;
-      out.push_back(close);
-    }
-    return;
-  }
-  if (key == 0) return;
-  WindowEvent ev;
-  ev.kind = down ? WindowEvent::KeyDown : WindowEvent::KeyUp;
-  ev.key = key;
-  ev.mods = mods;
-  out.push_back(ev);
-  // Text input does not report these keys, but the game expects their characters.
-  if (down && (key == vk::Backspace || key == vk::Tab || key == vk::Enter)) {
-    WindowEvent ch;
-    ch.kind = WindowEvent::Char;
-    ch.ch = static_cast<unsigned char>(key);
-    ch.mods = mods;
-    out.push_back(ch);
-  }
+  translateKey(vkFromSdlKey(sdlKeycode), mods, down, out);
 }
 
 int vkFromSdlKeyName(const std::string& sdlName) {

@@ -275,3 +275,14 @@ TEST(ScriptParse, SurvivesArbitraryBytes) {
     EXPECT_TRUE(ok || !error.empty());
   }
 }
+
+TEST(ScriptedWindowTest, KeysFollowTheSameSystemKeyRulesAsTheRealWindow) {
+  ScriptRig rig("key Alt+F4\nkeydown Alt\nkey A\nkeyup Alt\n", false);
+  auto events = rig.drain();
+  ASSERT_EQ(events.size(), 3u);
+  EXPECT_EQ(events[0].kind, WindowEvent::CloseRequest);  // not a full-screen toggle
+  EXPECT_EQ(events[1].kind, WindowEvent::KeyDown);
+  EXPECT_EQ(events[1].key, zb::vk::Alt);
+  EXPECT_EQ(events[2].kind, WindowEvent::KeyUp);  // A with Alt held is a system key
+  EXPECT_EQ(events[2].key, zb::vk::Alt);
+}
