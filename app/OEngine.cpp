@@ -187,9 +187,14 @@ void OEngine::open(OEngine** slot) {
   backBuffer_ = std::make_unique<OBitmap>();
   backBuffer_->create(width_, height_);
   slot_ = slot;
-  previous_ = slot ? *slot : nullptr;
+  OEngine* below = slot ? *slot : nullptr;
+  // Opening the current screen again keeps the screen below it: a screen
+  // that were its own previous screen would make the stack endless.
+  if (below != this) {
+    previous_ = below;
+    if (previous_) previous_->skipNextDraw = true;
+  }
   if (slot) *slot = this;
-  if (previous_) previous_->skipNextDraw = true;
   sortClips();
   redrawAll();
   int px = 0, py = 0;

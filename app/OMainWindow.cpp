@@ -1,5 +1,7 @@
 #include "app/OMainWindow.h"
 
+#include <algorithm>
+
 #include "audio/OMusic.h"
 #include "platform/KeyCodes.h"
 
@@ -78,7 +80,7 @@ void OMainWindow::dropIntroWhenDone() {
   OEngine* intro = app_.introScreen.get();
   if (!intro || app_.currentScreen == intro) return;
   // No screen may keep pointing at it.
-  for (OEngine* s = app_.currentScreen; s; s = s->previousScreen())
+  for (OEngine* s : screenChain())
     if (s->previousScreen() == intro) s->forgetPreviousScreen();
   app_.introScreen.reset();
 }
@@ -139,9 +141,19 @@ void OMainWindow::toggleFullScreen() {
 
 void OMainWindow::onPaint() {
   // Bottom of the stack first, so dialogs land over what they cover.
-  std::vector<OEngine*> chain;
-  for (OEngine* s = app_.currentScreen; s; s = s->previousScreen()) chain.push_back(s);
+  std::vector<OEngine*> chain = screenChain();
   for (auto it = chain.rbegin(); it != chain.rend(); ++it) (*it)->redrawAll();
+}
+
+std::vector<OEngine*> OMainWindow::screenChain() const {
+  // A screen opened over a stack that already holds it makes the chain a
+  // loop; each screen is taken once.
+  std::vector<OEngine*> chain;
+  for (OEngine* s = app_.currentScreen; s; s = s->previousScreen()) {
+    if (std::find(chain.begin(), chain.end(), s) != chain.end()) break;
+    chain.push_back(s);
+  }
+  return chain;
 }
 
 void OMainWindow::onMouseMove(int x, int y) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <vector>
 
 #include "app/OAppState.h"
 #include "app/OWindow.h"
@@ -51,6 +52,8 @@ private:
   void followFocusWithMusic();
   void completePendingSwitch();
   bool isCurrent(ScreenId id) const;
+  // The current screen and those below it, top first.
+  std::vector<OEngine*> screenChain() const;
 
   OAppState app_;
   Startup startup_;

@@ -304,3 +304,15 @@ TEST(MainWindowEntry, ErrorReportHasNoCaption) {
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0], "Error: file clp/bt3.clp not found!");
 }
+
+TEST_F(MainTest, PaintEndsWhenAScreenWasOpenedOverItself) {
+  LogScreen* main = makeMain();
+  LogScreen* menu = makeTable(ScreenId::Menu, "menu");
+  main->open(&app().currentScreen);
+  menu->open(&app().currentScreen);
+  main->open(&app().currentScreen);  // a stack that loops: main over menu over main
+  rig.journal.clear();
+  rig.window.dispatch(event(WindowEvent::Paint));  // must not walk the loop forever
+  rig.window.onTick(30);
+  EXPECT_EQ(app().currentScreen, main);
+}

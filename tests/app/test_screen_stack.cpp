@@ -84,3 +84,14 @@ TEST_F(StackTest, SetBoundsRemakesAnExistingBackBuffer) {
   EXPECT_EQ(dialog.backBuffer()->width(), 60);
   EXPECT_EQ(dialog.backBuffer()->height(), 30);
 }
+
+TEST_F(StackTest, OpeningTheCurrentScreenAgainKeepsTheScreenBelow) {
+  below.open(&current);
+  dialog.open(&current);
+  dialog.open(&current);
+  EXPECT_EQ(dialog.previousScreen(), &below);  // never its own previous screen
+  rig.journal.clear();
+  dialog.close(1);
+  EXPECT_EQ(current, &below);
+  EXPECT_EQ(rig.journal.back(), "below.childClosed 1");
+}
