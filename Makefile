@@ -5,7 +5,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 
-.PHONY: deps configure build data play test fuzz bench clean
+.PHONY: deps configure build data play test fuzz bench soak clean
 
 deps:
 	./scripts/install-deps.sh
@@ -39,6 +39,25 @@ fuzz: deps
 
 bench: build
 	for b in $(BUILD)/bench/bench_*; do $$b; done
+
+# Every built Sinkra demo at every level for SOAK_MINUTES of game time, under
+# AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer. Long:
+# outside `make test`.
+SOAK_BUILD ?= build-soak-asan
+SOAK_MINUTES ?= 30
+SOAK_FLAGS = -O1 -g -fsanitize=address,undefined -fno-omit-frame-pointer
+
+soak: deps
+	CC=gcc CXX=g++ cmake -S . -B $(SOAK_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZB_BENCH=OFF \
+	  -DCMAKE_C_FLAGS="$(SOAK_FLAGS)" -DCMAKE_CXX_FLAGS="$(SOAK_FLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
+	cmake --build $(SOAK_BUILD) --target test_game zenbox-data -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=0 ./$(SOAK_BUILD)/zenbox-data generate $(SOAK_BUILD)/data
+	cd $(SOAK_BUILD)/tests/game && ZB_DATA=$(CURDIR)/$(SOAK_BUILD)/data ZB_SOAK_MINUTES=$(SOAK_MINUTES) \
+	  SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/game/soak_lsan.supp \
+	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	  ./test_game --gtest_also_run_disabled_tests --gtest_filter='*Soak*DemoAtLevel*'
 
 clean:
 	rm -rf $(BUILD) $(FUZZ_BUILD)
