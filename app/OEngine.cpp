@@ -19,7 +19,12 @@ void OEngine::removeAllClips(bool del) {
   std::vector<OClip*> gone;
   gone.swap(clips_);
   if (del)
-    for (OClip* c : gone) delete c;
+    for (OClip* c : gone) deleteClip(c);
+}
+
+void OEngine::deleteClip(OClip* clip) {
+  if (clip == ticking_) tickingDeleted_ = true;
+  delete clip;
 }
 
 ORect OEngine::coveredArea(const OClip& clip) const {
@@ -43,7 +48,7 @@ void OEngine::removeClip(OClip* clip, bool del) {
     // A deleted control must not stay behind in the control list.
     auto ctl = std::find(controls_.begin(), controls_.end(), clip);
     if (ctl != controls_.end()) controls_.erase(ctl);
-    delete clip;
+    deleteClip(clip);
   }
 }
 
@@ -65,7 +70,7 @@ void OEngine::removeExpiredClips(bool del) {
     if (!del) continue;
     auto ctl = std::find(controls_.begin(), controls_.end(), c);
     if (ctl != controls_.end()) controls_.erase(ctl);
-    delete c;
+    deleteClip(c);
   }
 }
 

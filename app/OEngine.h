@@ -132,6 +132,10 @@ private:
   std::unique_ptr<OBitmap> backBuffer_;
   OEngine* previous_ = nullptr;
   OEngine** slot_ = nullptr;
+  // The clip the tick is working on, and whether a notification deleted it.
+  const OClip* ticking_ = nullptr;
+  bool tickingDeleted_ = false;
+  void deleteClip(OClip* clip);
   // Scratch list of redrawDirty, kept to avoid allocating every frame.
   struct Shown {
     OClip* clip;

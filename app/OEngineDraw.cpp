@@ -21,22 +21,28 @@ int subPixelBase(double v) { return static_cast<int>(v < 0 ? v - 1 : v); }
 void OEngine::tick(int elapsed) {
   int steps = std::min(elapsed / std::max(owner_.frameInterval, 1), kMaxSteps);
   if (steps < 0) steps = 0;
-  // Callbacks may add or remove clips; the index is re-checked after each.
+  // Callbacks may add, remove or delete clips; the index is re-checked
+  // after each, and a clip they deleted is not touched again.
   for (size_t i = 0; i < clips_.size();) {
     OClip* clip = clips_[i];
+    ticking_ = clip;
+    tickingDeleted_ = false;
     if (clip->moves) moveClip(*clip, steps);
-    if (i >= clips_.size() || clips_[i] != clip) continue;
+    if (tickingDeleted_ || i >= clips_.size() || clips_[i] != clip) continue;
     clip->tickClip(elapsed);
-    if (i >= clips_.size() || clips_[i] != clip) continue;
+    if (tickingDeleted_ || i >= clips_.size() || clips_[i] != clip) continue;
     if (clip->lifetime == 0) {
       onClipExpired(clip);
-      clip->onRemoved();
-      removeClip(clip, true);
+      if (!tickingDeleted_) {
+        clip->onRemoved();
+        removeClip(clip, true);
+      }
       // The clip that took its place is processed next.
       continue;
     }
     ++i;
   }
+  ticking_ = nullptr;
   if (skipNextDraw) {
     skipNextDraw = false;
     return;
@@ -98,6 +104,7 @@ void OEngine::followWaypoint(OClip& clip, int steps) {
   }
   clip.onArrive(wp);
   onClipArrived(&clip, wp);
+  if (tickingDeleted_ && &clip == ticking_) return;
   clip.vx = 0;
   clip.vy = 0;
 }

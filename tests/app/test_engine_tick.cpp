@@ -135,3 +135,64 @@ TEST_F(TickTest, RemoveExpiredTakesOnlyLifetimeZero) {
   delete a;
   delete c;
 }
+
+namespace {
+
+// A clip that notes its removal notification and its deletion.
+struct NotingClip : OClip {
+  explicit NotingClip(std::vector<std::string>& journal) : journal(journal) {
+    auto frame = std::make_unique<OBitmap>();
+    frame->create(4, 4, 0xFF0000);
+    addImage(std::move(frame));
+  }
+  ~NotingClip() override { journal.push_back("deleted"); }
+  void onRemoved() override { journal.push_back("removed"); }
+  std::vector<std::string>& journal;
+};
+
+// A screen that deletes clips from inside its notifications, as a game
+// tidying up finished sprites would.
+struct TidyScreen : LogScreen {
+  using LogScreen::LogScreen;
+  void onClipExpired(OClip* clip) override {
+    LogScreen::onClipExpired(clip);
+    removeClip(clip, true);
+  }
+  void onClipArrived(OClip* clip, const OWaypoint& wp) override {
+    LogScreen::onClipArrived(clip, wp);
+    removeClip(clip, true);
+    // Freed memory is usually handed out again at once: a stray write to
+    // the deleted clip would land in this one.
+    replacement = std::make_unique<NotingClip>(journal);
+    replacement->vx = 7;
+  }
+  std::vector<std::string>& journal = *new std::vector<std::string>;
+  std::unique_ptr<NotingClip> replacement;
+  ~TidyScreen() override {
+    replacement.reset();
+    delete &journal;
+  }
+};
+
+}  // namespace
+
+TEST_F(TickTest, ClipsDeletedByTheScreenDuringTheTickAreLeftAlone) {
+  TidyScreen tidy{rig.window, rig.journal, "t"};
+  auto* expiring = new NotingClip(tidy.journal);
+  auto* arriving = new NotingClip(tidy.journal);
+  OClip* after = makeClip(4, 4).release();
+  tidy.addClip(expiring);
+  tidy.addClip(arriving);
+  tidy.addClip(after);
+  expiring->lifetime = 30;
+  arriving->addWaypoint(OWaypoint{1, 0, 5, 10});
+  after->vx = 3;
+  tidy.tick(30);
+  EXPECT_EQ(tidy.journal, (std::vector<std::string>{"deleted", "deleted"}));  // no call after deletion
+  ASSERT_EQ(tidy.clips().size(), 1u);
+  EXPECT_EQ(tidy.clips()[0], after);
+  EXPECT_DOUBLE_EQ(after->x, 3);  // the clip behind them still moved
+  ASSERT_NE(tidy.replacement, nullptr);
+  EXPECT_EQ(tidy.replacement->vx, 7);
+  EXPECT_EQ(rig.journal, (std::vector<std::string>{"t.expired", "t.arrived 5"}));
+}
