@@ -310,6 +310,9 @@ int CSinkraGame::hover(int cell) {
     specialPreview_ = true;
     return 0;
   }
+  // The targets of a special still lit would hide what this block's click
+  // takes; drop them so the block's own group is shown.
+  if (p && specialPreview_) removeHighlight();
   int n = CGameField::hover(cell);
   if (!p) return n;
   specialPreview_ = false;

@@ -57,3 +57,20 @@ TEST_F(BoardRules, NeighbourSpecialLetsASharedSpecialJoinOneGroupOnly) {
   EXPECT_FALSE(game.grid().at(1)->exploding);
   EXPECT_EQ(game.grid().explodingCount(), 2);
 }
+
+// Moving from a special block onto one of the blocks it would take must not
+// leave the special's targets lit: the pointer now shows the block's group.
+TEST_F(BoardRules, LeavingASpecialClearsItsPreview) {
+  set({"0123",
+       "a345",
+       "0041"});
+  game.hover(4);
+  ASSERT_TRUE(game.grid().at(7)->highlighted);
+  EXPECT_EQ(game.hover(6), 2);  // the 4 with the 4 below it
+  EXPECT_FALSE(game.grid().at(4)->highlighted);
+  EXPECT_FALSE(game.grid().at(5)->highlighted);
+  EXPECT_FALSE(game.grid().at(7)->highlighted);
+  EXPECT_TRUE(game.grid().at(6)->highlighted);
+  EXPECT_TRUE(game.grid().at(10)->highlighted);
+  EXPECT_EQ(game.preview()->value, 4);
+}
