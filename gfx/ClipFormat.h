@@ -13,6 +13,11 @@ constexpr int kMaxImageSide = 8192;
 // Largest shared section accepted from a file, in pixels (96 MB of pixel
 // memory), so a damaged header cannot claim a huge block.
 constexpr int64_t kMaxSectionPixels = int64_t(32) << 20;
+// Most sequences and frame records accepted from a file. Each costs the
+// file a few bytes but the clip a child clip or an image object, so a
+// damaged count must not turn a large file into millions of objects.
+constexpr int kMaxSequences = 65536;
+constexpr int kMaxFrames = 1 << 20;
 // Key text of the enciphered JPEG payloads.
 constexpr const char* kKeyText = "QuillBox";
 

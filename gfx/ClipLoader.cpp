@@ -129,7 +129,8 @@ bool OClip::loadFromMemory(const uint8_t* data, size_t size) {
   if (!in.bytes(signature, 12) || !in.i32(count) || !in.i32(sequenceTotal) || !in.i32(sectionSize) ||
       !in.i32(reserved))
     return false;
-  if (std::memcmp(signature, cf::kSignature, 12) != 0 || count < 0 || count > cf::kMaxImages || sequenceTotal < 0)
+  if (std::memcmp(signature, cf::kSignature, 12) != 0 || count < 0 || count > cf::kMaxImages || sequenceTotal < 0 ||
+      sequenceTotal > cf::kMaxSequences)
     return false;
   sharedSection.reset();
   if (sectionSize != 0) {
@@ -155,9 +156,12 @@ bool OClip::loadFromMemory(const uint8_t* data, size_t size) {
   // Frames take the loaded images; a second use of an image gets a copy
   // sharing its pixels. Images no frame uses are dropped at the end.
   std::vector<OBitmap*> assigned(loaded.size(), nullptr);
+  int64_t frameTotal = 0;
   for (int k = 0; k < sequenceTotal; ++k) {
     int32_t frames = 0;
     if (!in.i32(frames) || frames < 0 || size_t(frames) > in.remaining() / cf::kFrameRecordSize) return false;
+    frameTotal += frames;
+    if (frameTotal > cf::kMaxFrames) return false;
     OClip* target = this;
     if (sequenceTotal > 1) {
       addSequence(std::make_unique<OClip>());

@@ -335,3 +335,13 @@ TEST(ClipRoundTrip, WritesFuzzSeeds) {
   EXPECT_TRUE(sequences.save(dir + "/sequences.clp"));
   EXPECT_TRUE(std::filesystem::exists(dir + "/sequences.clp"));
 }
+
+TEST(ClipLoad, ASequenceCountBeyondAnyPictureFailsBeforeBuildingSequences) {
+  // Each empty sequence costs the file four bytes but the clip a whole
+  // child clip: a few megabytes of zeros must not become a million clips.
+  std::vector<uint8_t> b = header(0, 0x7FFFFFFF);
+  b.resize(b.size() + (size_t(4) << 20), 0);
+  OClip clip;
+  EXPECT_FALSE(loadBytes(clip, b));
+  EXPECT_LE(clip.sequences.size(), 65536u);
+}
