@@ -106,6 +106,15 @@ bool ClipWriter::writeImage(const Entry& e, std::vector<uint8_t>& out) const {
 }
 
 bool ClipWriter::write(std::vector<uint8_t>& out) const {
+  // A file the loader would refuse is not written at all.
+  if (images_.size() > size_t(cf::kMaxImages) || sequences_.size() > size_t(cf::kMaxSequences)) return false;
+  size_t frameTotal = 0;
+  for (const auto& frames : sequences_) {
+    frameTotal += frames.size();
+    for (const ClipFrame& f : frames)
+      if (f.image < 0 || size_t(f.image) >= images_.size()) return false;
+  }
+  if (frameTotal > size_t(cf::kMaxFrames)) return false;
   out.assign(cf::kSignature, cf::kSignature + 12);
   putI32(out, int32_t(images_.size()));
   putI32(out, int32_t(sequences_.size()));

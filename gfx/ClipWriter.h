@@ -45,7 +45,9 @@ public:
   // its own; none when plainClip is set). Keys, offsets and scripts are kept.
   static ClipWriter fromClip(const OClip& clip, int kind = kRaw, bool plainClip = false);
 
-  // The file bytes; false when an image cannot be encoded.
+  // The file bytes; false when an image cannot be encoded or the loader
+  // would refuse the file (too many images, sequences or frames, a frame
+  // naming a missing image).
   bool write(std::vector<uint8_t>& out) const;
   bool save(const std::string& path) const;
 

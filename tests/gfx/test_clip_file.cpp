@@ -345,3 +345,18 @@ TEST(ClipLoad, ASequenceCountBeyondAnyPictureFailsBeforeBuildingSequences) {
   EXPECT_FALSE(loadBytes(clip, b));
   EXPECT_LE(clip.sequences.size(), 65536u);
 }
+
+TEST(ClipRoundTrip, TheWriterRefusesWhatTheLoaderWouldRefuse) {
+  ClipWriter w;
+  OBitmap pixel = solid(1, 1, 7);
+  for (int i = 0; i < 1000; ++i) w.addImage(pixel);
+  std::vector<uint8_t> out;
+  EXPECT_TRUE(w.write(out));
+  w.addImage(pixel);  // 1001 images: no loader would read the file
+  EXPECT_FALSE(w.write(out));
+
+  ClipWriter badFrame;
+  badFrame.addImage(pixel);
+  badFrame.addFrame(0, {0, 0, 1, -1, 0, 0, 0});  // names a missing image
+  EXPECT_FALSE(badFrame.write(out));
+}
