@@ -16,7 +16,9 @@ int wholePart(double v) {
 
 OClip::OClip(std::shared_ptr<DibSection> section) : sharedSection(std::move(section)) {}
 
-OClip::~OClip() = default;
+OClip::~OClip() {
+  for (LifeGuard* g = guards_; g; g = g->outer) g->gone = true;
+}
 
 void OClip::onWaypoint(const OWaypoint&) {}
 void OClip::onArrive(const OWaypoint&) {}
@@ -108,7 +110,9 @@ void OClip::showFrame(int frame, int sequence) {
     if (frame < 0 || frame >= int(images.size())) frame = 0;
     currentFrame = frame;
     if (!images.empty()) setLayer0(images[size_t(frame)].get());
+    LifeGuard guard(*this);
     notifyFrameChanged();
+    if (guard.gone) return;
     if (parent && parent->sequences.size() > size_t(parent->currentSequence) &&
         parent->sequences[size_t(parent->currentSequence)].get() == this) {
       // A sequence animating by itself keeps its parent's picture and frame
@@ -211,6 +215,7 @@ void OClip::advance() {
 void OClip::runAction(const OBitmap& frame) {
   const int a1 = frame.arg1, a2 = frame.arg2;
   OClip& owner = parent ? *parent : *this;
+  LifeGuard guard(*this);
   switch (frame.action) {
     case kActionAdvance:
       advance();
@@ -233,11 +238,11 @@ void OClip::runAction(const OBitmap& frame) {
         parent->showFrame(a1, a2 == 1000 ? parent->currentSequence : a2);
       else
         showFrame(a1, -1);
-      stopped = true;
+      if (!guard.gone) stopped = true;
       break;
     case kActionEvent:
       owner.onFrameEvent(a1, a2);
-      advance();
+      if (!guard.gone) advance();
       break;
     default:
       break;
@@ -251,8 +256,11 @@ void OClip::tickClip(int elapsed) {
       sequences[size_t(currentSequence)]->tickClip(elapsed);
     return;
   }
-  if (boundsCheck && (x < boundLeft || y < boundTop || x + width > boundRight || y + height > boundBottom))
+  LifeGuard guard(*this);
+  if (boundsCheck && (x < boundLeft || y < boundTop || x + width > boundRight || y + height > boundBottom)) {
     onFinished();
+    if (guard.gone) return;
+  }
   frameTimer += elapsed;
   if (frameTimer < frameDuration) return;
   if (parent) stopped = parent->stopped;
@@ -260,6 +268,7 @@ void OClip::tickClip(int elapsed) {
   if (currentFrame >= 0 && currentFrame < int(images.size())) {
     const OBitmap frame = *images[size_t(currentFrame)];
     runAction(frame);
+    if (guard.gone) return;
   }
   if (parent) parent->stopped = stopped;
   frameTimer = 0;

@@ -146,6 +146,22 @@ public:
   std::shared_ptr<DibSection> sharedSection;
 
 private:
+  // Lets a running operation see that a hook it called deleted this clip
+  // (a sprite removing itself when its animation finishes), so it touches
+  // nothing of it afterwards. Guards nest; the destructor marks them all.
+  struct LifeGuard {
+    explicit LifeGuard(OClip& clip) : clip(&clip), outer(clip.guards_) { clip.guards_ = this; }
+    ~LifeGuard() {
+      if (!gone) clip->guards_ = outer;
+    }
+    LifeGuard(const LifeGuard&) = delete;
+    LifeGuard& operator=(const LifeGuard&) = delete;
+    OClip* clip;
+    LifeGuard* outer;
+    bool gone = false;
+  };
+  LifeGuard* guards_ = nullptr;
+
   void runAction(const OBitmap& frame);
   void advance();
   void notifyFrameChanged();

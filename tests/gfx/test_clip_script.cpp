@@ -295,3 +295,45 @@ TEST(ClipScript, ASequenceAnimatingReportsToItsParentOnce) {
   EXPECT_EQ(clip.currentFrame, 1);
   EXPECT_EQ(clip.frameKey(), 1001);
 }
+
+namespace {
+
+// A sprite that goes away when its animation says so, as an explosion
+// removing itself would; a new one is made in the freed memory at once.
+class VanishingClip : public OClip {
+public:
+  static std::unique_ptr<VanishingClip> successor;
+  void onFinished() override { vanish(); }
+  void onFrameEvent(int, int) override { vanish(); }
+
+private:
+  void vanish() {
+    delete this;
+    successor = std::make_unique<VanishingClip>();
+    successor->frameTimer = 77;
+    successor->stopped = true;
+  }
+};
+std::unique_ptr<VanishingClip> VanishingClip::successor;
+
+}  // namespace
+
+TEST(ClipScript, AClipDeletedByItsOwnHookIsNotTouchedAgain) {
+  for (int action : {kActionFinish, kActionEvent}) {
+    auto* clip = new VanishingClip;
+    clip->addImage(frame(2, 2, action));
+    clip->addImage(frame(2, 2));
+    clip->tickClip(100);
+    ASSERT_NE(VanishingClip::successor, nullptr);
+    EXPECT_EQ(VanishingClip::successor->frameTimer, 77) << action;
+    EXPECT_TRUE(VanishingClip::successor->stopped) << action;
+    VanishingClip::successor.reset();
+  }
+  // A sequence whose action finishes its parent, which then goes.
+  auto* parent = new VanishingClip;
+  parent->addSequence(sequenceOf(2, kActionFinish));
+  parent->tickClip(100);
+  ASSERT_NE(VanishingClip::successor, nullptr);
+  EXPECT_TRUE(VanishingClip::successor->stopped);  // the sequence did not write into it
+  VanishingClip::successor.reset();
+}
