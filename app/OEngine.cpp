@@ -75,13 +75,19 @@ void OEngine::removeExpiredClips(bool del) {
 }
 
 void OEngine::addClip(OClip* clip) {
-  if (!clip || clip->empty()) return;
+  // A clip held twice would be drawn twice and, once deleted, left behind.
+  if (!clip || clip->empty() || std::find(clips_.begin(), clips_.end(), clip) != clips_.end()) return;
   clip->drawn.wasVisible = false;
   clips_.push_back(clip);
 }
 
 void OEngine::addControl(OClipControl* control) {
   if (!control || control->empty()) return;
+  if (std::find(clips_.begin(), clips_.end(), control) != clips_.end()) {
+    // Already on the screen: at most it starts taking input.
+    if (std::find(controls_.begin(), controls_.end(), control) == controls_.end()) controls_.push_back(control);
+    return;
+  }
   control->drawn.wasVisible = false;
   clips_.push_back(control);
   controls_.push_back(control);

@@ -41,7 +41,8 @@ public:
   virtual void removeControl(OClipControl* control, bool del);
   // Takes off every clip whose lifetime is exactly 0 (marking it -1).
   virtual void removeExpiredClips(bool del);
-  // Appends a clip (the screen then owns it); empty clips are refused.
+  // Appends a clip (the screen then owns it); empty clips and clips the
+  // screen already holds are refused.
   virtual void addClip(OClip* clip);
   // Appends a control to the clip list and the control list.
   virtual void addControl(OClipControl* control);

@@ -196,3 +196,18 @@ TEST_F(TickTest, ClipsDeletedByTheScreenDuringTheTickAreLeftAlone) {
   EXPECT_EQ(tidy.replacement->vx, 7);
   EXPECT_EQ(rig.journal, (std::vector<std::string>{"t.expired", "t.arrived 5"}));
 }
+
+TEST_F(TickTest, AClipAddedTwiceIsHeldOnceSoDeletingItLeavesNoDanglingEntry) {
+  OClip* a = add(makeClip(2, 2));
+  screen.addClip(a);
+  auto* control = new TestControl;
+  screen.addControl(control);
+  screen.addControl(control);
+  EXPECT_EQ(screen.clips().size(), 2u);
+  EXPECT_EQ(screen.controls().size(), 1u);
+  screen.removeClip(a, true);
+  screen.removeControl(control, true);
+  EXPECT_TRUE(screen.clips().empty());
+  EXPECT_TRUE(screen.controls().empty());
+  screen.tick(30);
+}
