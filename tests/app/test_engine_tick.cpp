@@ -166,12 +166,8 @@ struct TidyScreen : LogScreen {
     replacement = std::make_unique<NotingClip>(journal);
     replacement->vx = 7;
   }
-  std::vector<std::string>& journal = *new std::vector<std::string>;
+  std::vector<std::string> journal;  // declared first: outlives the replacement
   std::unique_ptr<NotingClip> replacement;
-  ~TidyScreen() override {
-    replacement.reset();
-    delete &journal;
-  }
 };
 
 }  // namespace
