@@ -138,7 +138,9 @@ void AMainWnd::writeSettings(bool gameExists) {
   settings_.windowMode = app().windowMode;
   settings_.soundVolume = sound_->volume();
   settings_.musicVolume = music_->volume();
-  settings_.gameIndex = static_cast<uint8_t>(gameExists ? family_ : 255);
+  // The family of the last game stays even when none is running, so the
+  // pick-game screen offers it again next time.
+  settings_.gameIndex = static_cast<uint8_t>(family_);
   zb::saveSettings(settingsTree_, settings_, gameExists, settingsPath());
 }
 
