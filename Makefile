@@ -54,7 +54,7 @@ soak: deps
 	cmake --build $(SOAK_BUILD) --target test_game zenbox-data -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=0 ./$(SOAK_BUILD)/zenbox-data generate $(SOAK_BUILD)/data
 	cd $(SOAK_BUILD)/tests/game && ZB_DATA=$(CURDIR)/$(SOAK_BUILD)/data ZB_SOAK_MINUTES=$(SOAK_MINUTES) \
-	  SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=1 \
+	  SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/game/soak_lsan.supp \
 	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	  ./test_game --gtest_also_run_disabled_tests --gtest_filter='*Soak*DemoAtLevel*'

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -78,6 +79,7 @@ struct Game {
     while (platform.pollEvent(e)) window.dispatch(e);
     clock.advance(30);
     window.onTick(30);
+    platform.present();
   }
 };
 
@@ -130,15 +132,23 @@ void BM_RisingRowDemoFrame(benchmark::State& state) {
     state.SkipWithError("the demo did not start");
     return;
   }
+  // CPU time of this thread, which runs the whole frame (the music worker
+  // and the audio callback have threads of their own).
+  auto cpuMicros = [] {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) * 1e6 + double(ts.tv_nsec) / 1e3;
+  };
   std::vector<double> times;
   for (auto _ : state) {
-    auto t0 = std::chrono::steady_clock::now();
+    double t0 = cpuMicros();
     game.frame();
-    times.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0).count());
+    times.push_back(cpuMicros() - t0);
   }
   std::sort(times.begin(), times.end());
-  state.counters["median_us"] = times[times.size() / 2];
-  state.counters["worst_us"] = times.back();
+  state.counters["median_cpu_us"] = times[times.size() / 2];
+  state.counters["p99_cpu_us"] = times[times.size() * 99 / 100];
+  state.counters["worst_cpu_us"] = times.back();
   state.counters["peak_kB"] = double(peakKilobytes());
 }
 BENCHMARK(BM_RisingRowDemoFrame)->Unit(benchmark::kMicrosecond)->Iterations(4000);
@@ -149,6 +159,22 @@ fs::path zenboxProgram() {
   if (env && *env) return env;
   std::error_code ec;
   return fs::read_symlink("/proc/self/exe", ec).parent_path().parent_path() / "zenbox";
+}
+
+// The peak resident size of a running process in kB (VmHWM), 0 once gone.
+// Read from /proc because the child's own rusage starts from this
+// process's peak: the spawn shares its memory until the exec.
+long residentPeakKb(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string word;
+  while (status >> word) {
+    if (word == "VmHWM:") {
+      long kb = 0;
+      status >> kb;
+      return kb;
+    }
+  }
+  return 0;
 }
 
 // A finished child process: wall time to exit, when `watch` appeared, peak memory.
@@ -174,9 +200,9 @@ Child runZenbox(const Home& home, const std::string& script, const fs::path& wat
   pid_t pid = 0;
   if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv, environ) != 0) return out;
   int status = 0;
-  rusage use{};
   for (;;) {
-    pid_t done = wait4(pid, &status, WNOHANG, &use);
+    out.peakKb = std::max(out.peakKb, residentPeakKb(pid));
+    pid_t done = waitpid(pid, &status, WNOHANG);
     auto now = std::chrono::steady_clock::now();
     if (out.watchMs < 0 && !watch.empty() && fs::exists(watch, ec))
       out.watchMs = std::chrono::duration<double, std::milli>(now - t0).count();
@@ -185,9 +211,8 @@ Child runZenbox(const Home& home, const std::string& script, const fs::path& wat
       break;
     }
     if (done < 0) return out;
-    std::this_thread::sleep_for(std::chrono::microseconds(200));
+    std::this_thread::sleep_for(std::chrono::microseconds(500));
   }
-  out.peakKb = use.ru_maxrss;
   out.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
   return out;
 }

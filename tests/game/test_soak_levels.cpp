@@ -14,6 +14,8 @@
 #include "sinkra/AMyGame.h"
 #include "sinkra/CGameField.h"
 #include "tests/game/FlowRig.h"
+#include "ui/AClipString.h"
+#include "ui/OClipButton.h"
 
 namespace {
 
@@ -26,11 +28,38 @@ int soakMinutes() {
   return minutes > 0 ? minutes : 30;
 }
 
+// Opens the menu through its text and chooses an item.
+bool menuChoice(FlowRig& rig, const std::string& item) {
+  const AClipString* menu = rig.main()->menuText();
+  if (!menu) return false;
+  rig.click(menu->x() + menu->width() / 2, menu->y() + menu->height() / 2);
+  if (!rig.runUntil([&] { return rig.isCurrent(ScreenId::Menu); })) return false;
+  return rig.clickText(item);
+}
+
+// The skill level through the options screen and its restart question, as
+// a player changes it.
+bool chooseLevel(FlowRig& rig, int level) {
+  AMainWnd* main = rig.main();
+  OClipButton* options = main->button(AMainWnd::kOptions);
+  if (!options) return false;
+  rig.click(int(options->x) + options->width / 2, int(options->y) + options->height / 2);
+  if (!rig.runUntil([&] { return rig.current() == main->game()->optionsScreen(); })) return false;
+  OEngine* screen = rig.current();
+  rig.run(1500);
+  // The level boxes stand 40 apart, Novice first.
+  rig.click(screen->x() + 60 + 15, screen->y() + 65 + 40 * level + 15);
+  if (!rig.clickText("OK")) return false;
+  if (!rig.runUntil([&] { return rig.isCurrent(ScreenId::Restart); })) return false;
+  if (!rig.clickText("Yes")) return false;
+  return rig.waitPlaying();
+}
+
 // One built Sinkra variant's demo at one skill level, through the whole
-// program: pick-game, "Demo!", then frames of 30 ms for the soak time. The
-// demo deals a new board whenever one ends, so this also covers many game
-// ends and restarts. Meant for a sanitizer build (make soak); outside the
-// default run because of its length.
+// program: pick-game, the level on the options screen, the menu's "Demo",
+// then frames of 30 ms for the soak time. The demo deals a new board
+// whenever one ends, so this also covers many game ends and restarts. Meant
+// for a sanitizer build (make soak); outside the default run for its length.
 class Soak : public ::testing::TestWithParam<std::tuple<int, int>> {};
 
 TEST_P(Soak, DISABLED_DemoAtLevel) {
@@ -41,24 +70,22 @@ TEST_P(Soak, DISABLED_DemoAtLevel) {
 
   FlowRig rig;
   ASSERT_TRUE(rig.start());
-  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::PickGame); }, 9000));
-  rig.settle();
-  const zb::PickRadio& r = zb::pickRadio(radio);
-  rig.click(rig.current()->x() + r.boxX + 15, rig.current()->y() + r.boxY + 15);
-  ASSERT_TRUE(rig.clickText("Demo!"));
+  ASSERT_TRUE(rig.pick(radio));
   ASSERT_TRUE(rig.waitPlaying());
   auto* game = dynamic_cast<SpaceSinkra::AMyGame*>(rig.main()->game());
-  ASSERT_TRUE(game && game->demo());
-
-  // The demo starts at the game's level; a finished board makes it deal a
-  // fresh one at the level now set, the same path as every later game.
-  game->level = level;
-  game->current()->finished = true;
-  rig.run(300);
+  ASSERT_TRUE(game);
+  if (level != game->level) {
+    ASSERT_TRUE(chooseLevel(rig, level));
+  }
+  ASSERT_EQ(game->level, level);
+  rig.run(1000);  // the "Menu" text settles first
+  ASSERT_TRUE(menuChoice(rig, "Demo"));
+  ASSERT_TRUE(rig.waitPlaying());
+  ASSERT_TRUE(game->demo());
   SpaceSinkra::CGameField* field = game->current();
   ASSERT_TRUE(field);
   const int deals0 = field->deals();
-  const size_t cells = size_t(field->grid().size());
+  const int width = field->grid().width(), height = field->grid().height();
 
   int minutes = soakMinutes();
   size_t mostClips = 0;
@@ -71,12 +98,15 @@ TEST_P(Soak, DISABLED_DemoAtLevel) {
     // Clips that pile up on the screen would be a slow leak no sanitizer sees.
     size_t clips = rig.main()->clips().size();
     mostClips = std::max(mostClips, clips);
+    size_t cells = size_t(field->grid().size());
+    ASSERT_EQ(field->grid().width(), width) << "the demo left its level";
     ASSERT_LT(clips, cells * 3 + 400) << "clips pile up after " << m << " min";
     ASSERT_LE(size_t(field->blockCount()), cells);
   }
   double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
-  std::printf("[soak] %-12s level %d: %d game min, %d games begun, most clips %zu, wall %.1f s\n",
-              r.label, level, minutes, field->deals() - deals0 + 1, mostClips, wall);
+  std::printf("[soak] %-10s level %d (%dx%d): %d game min, %d games begun, score now %d, most clips %zu, wall %.1f s\n",
+              zb::pickRadio(radio).label, level, width, height, minutes, field->deals() - deals0 + 1,
+              game->score, mostClips, wall);
 }
 
 // Radios of the four built variants: rising rows, Collector, Remover, Turn Play.
