@@ -1,5 +1,7 @@
 #include "app/AMainWnd.h"
 
+#include "ui/AOptionsWnd.h"
+
 #include <cstdlib>
 #include <cstring>
 

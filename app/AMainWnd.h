@@ -20,6 +20,8 @@ class OSound;
 // running game, turns the pick-game choice into a game, runs the panel
 // buttons, covers itself with a curtain of tiles whenever another screen
 // opens over it, and writes the settings back when it is destroyed.
+class AOptionsWnd;
+
 class AMainWnd : public OEngine {
 public:
   // Controller states.
@@ -162,5 +164,6 @@ private:
   std::vector<Tile> tiles_;
   int family_ = 255;
   std::unique_ptr<AGameWnd> game_;
+  std::unique_ptr<AOptionsWnd> commonOptions_;  // the options screen while no game runs
   std::string home_;
 };

@@ -188,7 +188,16 @@ void AMainWnd::onPanelButton(int b) {
     case kWindowMode: owner().toggleFullScreen(); break;
     case kHelp: requestScreen(ScreenId::Help); break;
     case kOptions:
-      if (game_ && game_->optionsScreen()) owner().requestScreen(game_->optionsScreen());
+      if (game_ && game_->optionsScreen()) {
+        owner().requestScreen(game_->optionsScreen());
+      } else if (!game_) {
+        // Without a game the common switches and volumes are still worth setting.
+        if (!commonOptions_) {
+          commonOptions_ = std::make_unique<AOptionsWnd>(owner());
+          commonOptions_->create();
+        }
+        owner().requestScreen(commonOptions_.get());
+      }
       break;
     case kNewGame:
       if (!game_) {

@@ -10,7 +10,9 @@
 #include "sinkra/CGameField.h"
 #include "tests/game/FlowRig.h"
 #include "ui/AClipString.h"
+#include "ui/AOptionsWnd.h"
 #include "ui/OClipButton.h"
+#include "ui/OClipCheckBox.h"
 
 namespace {
 
@@ -203,6 +205,33 @@ TEST(FlowControls, CloseDuringAGameSavesIt) {
   rig.stop();
   EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(rig.home()) / "save" / "Sinkra_3.sav"));
   EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(rig.home()) / "zenbox.cfg"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FlowControls, OptionsWithoutAGameOpenTheCommonScreen) {
+  if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
+  FlowRig rig;
+  ASSERT_TRUE(rig.start());
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::PickGame); }, 9000));
+  rig.settle();
+  rig.key(zb::vk::Escape);
+  ASSERT_TRUE(rig.runUntil([&] { return rig.current() == rig.main(); }));
+  ASSERT_EQ(rig.main()->game(), nullptr);
+  rig.settle();
+  clickButton(rig, AMainWnd::kOptions);
+  ASSERT_TRUE(rig.runUntil([&] { return dynamic_cast<AOptionsWnd*>(rig.current()) != nullptr; }));
+  rig.settle();
+  // Turning animation off there reaches the controller's settings.
+  auto* options = static_cast<AOptionsWnd*>(rig.current());
+  const bool before = rig.main()->settings().animation;
+  OClipCheckBox* box = options->box(AOptionsWnd::kAnimation);
+  rig.click(options->x() + int(box->x) + box->width / 2, options->y() + int(box->y) + box->height / 2);
+  ASSERT_TRUE(rig.clickText("OK"));
+  ASSERT_TRUE(rig.runUntil([&] { return rig.current() == rig.main(); }));
+  EXPECT_NE(rig.main()->settings().animation, before);
 }
 
 }  // namespace
