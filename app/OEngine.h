@@ -137,10 +137,12 @@ private:
   const OClip* ticking_ = nullptr;
   bool tickingDeleted_ = false;
   void deleteClip(OClip* clip);
-  // Scratch list of redrawDirty, kept to avoid allocating every frame.
-  struct Shown {
-    OClip* clip;
-    ORect rect;
-  };
-  std::vector<Shown> shown_;
+  // Draws the listed visible clips that overlap `area`, clipped to it.
+  void drawShownIn(const ORect& area);
+  // Scratch lists of redrawDirty, kept to avoid allocating every frame: the
+  // visible clips and their areas, one array per edge so the overlap test
+  // runs over many clips at once.
+  std::vector<OClip*> shownClips_;
+  std::vector<int> shownLeft_, shownTop_, shownRight_, shownBottom_;
+  std::vector<uint64_t> shownHit_;  // one bit per clip
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/Random.h"
 #include "tests/app/EngineTestSupport.h"
 
 using namespace enginetest;
@@ -174,4 +175,29 @@ TEST_F(DrawTest, ClipNeverDrawnDirtiesOnlyWhereItIs) {
     EXPECT_EQ(r.top, 200);
     EXPECT_EQ(r.right, 310);
   });
+}
+
+// More clips than one word of overlap bits, stacked and moving: the dirty
+// redraw must leave exactly the picture a full redraw paints, depth order
+// included.
+TEST_F(DrawTest, DirtyRedrawOfManyStackedClipsEqualsFullRedraw) {
+  zb::seedRandom(3);
+  std::vector<OClip*> clips;
+  for (int i = 0; i < 150; ++i)
+    clips.push_back(add(zb::random(300), zb::random(200), 8 + zb::random(40), 8 + zb::random(40),
+                        uint32_t(zb::random(0x1000000))));
+  openScreen();
+  for (int round = 0; round < 5; ++round) {
+    for (int k = 0; k < 12; ++k) {
+      OClip* c = clips[size_t(zb::random(150))];
+      c->x = zb::random(320);
+      c->y = zb::random(220);
+      c->visible = zb::random(5) != 0;
+    }
+    screen.redrawDirty();
+    const std::vector<uint32_t> dirty(rig.platform.content(), rig.platform.content() + 800 * 600);
+    screen.redrawAll();
+    const std::vector<uint32_t> full(rig.platform.content(), rig.platform.content() + 800 * 600);
+    ASSERT_TRUE(dirty == full) << "round " << round;
+  }
 }
