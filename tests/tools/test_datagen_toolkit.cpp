@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "tools/data/gen/Canvas.h"
-#include "tools/data/gen/ClipSpec.h"
+#include "tools/data/gen/ClipRecipe.h"
 #include "tools/data/gen/DataPack.h"
 #include "tools/data/gen/Midi.h"
 #include "tools/data/gen/Synth.h"

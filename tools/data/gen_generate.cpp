@@ -4,7 +4,7 @@
 
 #include "gfx/OClip.h"
 #include "tools/data/Command.h"
-#include "tools/data/gen/ClipSpec.h"
+#include "tools/data/gen/ClipRecipe.h"
 #include "tools/data/gen/DataPack.h"
 
 namespace {
@@ -41,20 +41,20 @@ int packSheet(const std::vector<std::string>& args) {
     std::fprintf(stderr, "zenbox-data pack-sheet: cannot load %s\n", args[0].c_str());
     return 1;
   }
-  zbgen::ClipSpec spec;
+  zbgen::ClipRecipe recipe;
   auto addFrames = [&](const OClip& target) {
     std::vector<zbgen::ClipFrame> seq;
     for (const auto& img : target.images) {
       zbgen::ClipFrame f;
-      f.image = spec.add(toCanvas(*img));
+      f.image = recipe.add(toCanvas(*img));
       f.x = img->xOffset, f.y = img->yOffset;
       seq.push_back(f);
     }
-    spec.sequences.push_back(seq);
+    recipe.sequences.push_back(seq);
   };
   if (clip.sequences.empty()) addFrames(clip);
   for (const auto& s : clip.sequences) addFrames(*s);
-  if (!zbgen::writePng(args[1], zbgen::contactSheet(spec, 1200))) {
+  if (!zbgen::writePng(args[1], zbgen::contactSheet(recipe, 1200))) {
     std::fprintf(stderr, "zenbox-data pack-sheet: cannot write %s\n", args[1].c_str());
     return 1;
   }

@@ -1,5 +1,5 @@
 #pragma once
-#include "tools/data/gen/ClipSpec.h"
+#include "tools/data/gen/ClipRecipe.h"
 
 // Block pictures: six skins of the six colours, the special blocks and the
 // colour removers. Blocks are square and large enough to scale down to any

@@ -4,7 +4,7 @@
 
 #include "gfx/ClipWriter.h"
 #include "platform/Files.h"
-#include "tools/data/gen/ClipSpec.h"
+#include "tools/data/gen/ClipRecipe.h"
 
 namespace zbgen {
 namespace {
@@ -61,7 +61,7 @@ bool toBitmap(const ClipImage& ci, OBitmap& bmp) {
 
 }  // namespace
 
-bool writeClip(const std::string& path, const ClipSpec& clip) {
+bool writeClip(const std::string& path, const ClipRecipe& clip) {
   ClipWriter w;
   for (const ClipImage& ci : clip.images) {
     OBitmap bmp;

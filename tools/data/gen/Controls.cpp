@@ -79,8 +79,8 @@ Canvas arrowButton(bool up, Look look) {
   return c;
 }
 
-ClipSpec statesClip(std::vector<Canvas> looks) {
-  ClipSpec clip;
+ClipRecipe statesClip(std::vector<Canvas> looks) {
+  ClipRecipe clip;
   for (Canvas& c : looks) {
     int i = clip.add(std::move(c));
     clip.sequences.push_back(clip.single(i));
@@ -137,7 +137,7 @@ Canvas panelButtonLook(int number, Look look) {
 
 }  // namespace
 
-ClipSpec controlClip(int index) {
+ClipRecipe controlClip(int index) {
   switch (index) {
     case 0:
     case 1: {
@@ -154,7 +154,7 @@ ClipSpec controlClip(int index) {
   }
 }
 
-ClipSpec panelButton(int number) {
+ClipRecipe panelButton(int number) {
   return statesClip({panelButtonLook(number, Idle), panelButtonLook(number, Pressed), panelButtonLook(number, Hovered)});
 }
 

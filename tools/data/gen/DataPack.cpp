@@ -30,7 +30,7 @@ public:
   template <class Build>
   bool clip(const std::string& name, Build build) {
     if (!ok()) return false;
-    ClipSpec c = build();
+    ClipRecipe c = build();
     if (c.images.empty()) return fail(name + ": nothing drawn (is the Liberation Sans font installed?)");
     return done(name, writeClip(dir_ + "/" + name, c));
   }

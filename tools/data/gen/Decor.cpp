@@ -24,7 +24,7 @@ void title(Canvas& c, const std::string& text, int height, float cx, int top, co
 
 }  // namespace
 
-ClipSpec introPicture() {
+ClipRecipe introPicture() {
   Canvas c(400, 400);
   Sdf disc = circle(200, 170, 150);
   Canvas garden(400, 400);
@@ -48,14 +48,14 @@ ClipSpec introPicture() {
       p = p.a < 0.1f ? key : mix(back, Rgba{p.r, p.g, p.b, 1}, p.a);
       p.a = 1;
     }
-  ClipSpec clip;
+  ClipRecipe clip;
   int i = clip.add(std::move(c), Store::Raw);
   clip.sequences.push_back(clip.single(i));
   clip.sequences[0][0].key = static_cast<int>(kIntroKey);
   return clip;
 }
 
-ClipSpec pausePicture() {
+ClipRecipe pausePicture() {
   // A cairn of balanced stones with a sprig of bamboo: the game rests.
   Canvas c(180, 170);
   struct Disc {
@@ -75,30 +75,30 @@ ClipSpec pausePicture() {
   }
   bambooLeaf(c, 130, 30, 44, -0.5f);
   bambooLeaf(c, 130, 30, 36, 0.25f);
-  ClipSpec clip;
+  ClipRecipe clip;
   int i = clip.add(std::move(c), Store::JpegAlpha, 92);
   clip.sequences.push_back(clip.single(i));
   clip.sequences[0][0].key = kNoKey;
   return clip;
 }
 
-ClipSpec panelPicture() {
+ClipRecipe panelPicture() {
   Canvas c(80, 88);
   enso(c, 40, 42, 30, 7, Rgba{0.95f, 0.88f, 0.74f, 0.9f});
   Sdf stone = [](float x, float y) { return (std::hypot((x - 42) / 16, (y - 52) / 10) - 1) * 10; };
   dropShadow(c, stone, 2, 3, 2, 0.5f);
   c.fill(stone, dome(stone, solid(rgb(0x6A665F)), 40, 49, 8, 0.5f));
   bambooLeaf(c, 48, 30, 22, -0.6f);
-  ClipSpec clip;
+  ClipRecipe clip;
   int i = clip.add(std::move(c));
   clip.sequences.push_back(clip.single(i));
   return clip;
 }
 
-ClipSpec curtainTile() {
+ClipRecipe curtainTile() {
   // Slate tiles, each with a faint carved motif; the curtain shows them at
   // random so the cover looks like a laid floor. Frames are stopped.
-  ClipSpec clip;
+  ClipRecipe clip;
   std::vector<ClipFrame> seq;
   for (int k = 0; k < 6; ++k) {
     Canvas c(60, 58);
@@ -128,11 +128,11 @@ ClipSpec curtainTile() {
   return clip;
 }
 
-ClipSpec separatorBar() {
+ClipRecipe separatorBar() {
   Canvas c(580, 6);
   Sdf bar = roundRect(0.5f, 0.5f, 579.5f, 5.5f, 2.5f);
   c.fill(bar, pillow(bar, linear(0, 0, rgb(0xF2CF78), 580, 0, rgb(0xC8902E)), 2, 0.5f));
-  ClipSpec clip;
+  ClipRecipe clip;
   int i = clip.add(std::move(c));
   clip.sequences.push_back(clip.single(i));
   return clip;

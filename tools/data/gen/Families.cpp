@@ -10,8 +10,8 @@
 namespace zbgen {
 namespace {
 
-ClipSpec oneFrame(Canvas pic) {
-  ClipSpec clip;
+ClipRecipe oneFrame(Canvas pic) {
+  ClipRecipe clip;
   int i = clip.add(std::move(pic));
   clip.sequences.push_back(clip.single(i));
   return clip;
@@ -25,14 +25,14 @@ Rgba gyrexColour(int choice) {
 
 }  // namespace
 
-ClipSpec blockClip(int skin, int colour) { return oneFrame(blockPicture(skin, colour)); }
-ClipSpec specialClip(int kind) { return oneFrame(specialPicture(kind)); }
-ClipSpec removerClip(int colour) { return oneFrame(colourRemoverPicture(colour)); }
+ClipRecipe blockClip(int skin, int colour) { return oneFrame(blockPicture(skin, colour)); }
+ClipRecipe specialClip(int kind) { return oneFrame(specialPicture(kind)); }
+ClipRecipe removerClip(int colour) { return oneFrame(colourRemoverPicture(colour)); }
 
-ClipSpec sparkle() {
+ClipRecipe sparkle() {
   // Sequences 0..5 follow the block colours, 6 is white gold, 7 gold; each
   // has four twinkle frames (size and turn of a four-pointed star).
-  ClipSpec clip;
+  ClipRecipe clip;
   const float sizes[4] = {7.5f, 6.0f, 4.5f, 6.5f};
   for (int seq = 0; seq < 8; ++seq) {
     Rgba col = seq < kColours ? lighten(blockColour(seq), 0.35f) : seq == 6 ? rgb(0xFFF8E0) : rgb(0xFFD060);
@@ -54,7 +54,7 @@ ClipSpec sparkle() {
   return clip;
 }
 
-ClipSpec tesselBorder(bool horizontal, int colour, int skin) {
+ClipRecipe tesselBorder(bool horizontal, int colour, int skin) {
   // The launch piece is the colour's block in its skin, flattened to a tab,
   // with a gold notch that points into the board.
   Canvas block = blockPicture(skin, colour, 64, true);
@@ -67,7 +67,7 @@ ClipSpec tesselBorder(bool horizontal, int colour, int skin) {
   return oneFrame(std::move(c));
 }
 
-ClipSpec gyrexSegment(int position) {
+ClipRecipe gyrexSegment(int position) {
   // Triangles of a 42 x 42 element: top and bottom pieces are 42 x 22, left
   // and right 22 x 42; the game adds the offsets (20 for right and bottom).
   std::vector<float> tri;
@@ -78,7 +78,7 @@ ClipSpec gyrexSegment(int position) {
     case 2: tri = {1.5f, 21, 40.5f, 21, 21, 1.5f}; break;
     default: w = 22, h = 42, tri = {1, 1.5f, 1, 40.5f, 20.5f, 21}; break;
   }
-  ClipSpec clip;
+  ClipRecipe clip;
   std::vector<ClipFrame> frames;
   for (int choice = 0; choice < kGyrexChoices; ++choice) {
     Canvas c(w, h);
@@ -96,8 +96,8 @@ ClipSpec gyrexSegment(int position) {
   return clip;
 }
 
-ClipSpec gyrexCursor() {
-  ClipSpec clip;
+ClipRecipe gyrexCursor() {
+  ClipRecipe clip;
   std::vector<ClipFrame> frames;
   const float glow[4] = {0.55f, 0.75f, 0.95f, 0.75f};
   for (int k = 0; k < 4; ++k) {

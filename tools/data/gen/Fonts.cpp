@@ -64,7 +64,7 @@ Mask squeezed(const Mask& m, int width) {
 
 }  // namespace
 
-ClipSpec letterSet(int set) {
+ClipRecipe letterSet(int set) {
   FontRole role = roleFor(set);
   int pad = static_cast<int>(role.style.outlineWidth + 0.99f) + 1;
   std::vector<Mask> masks;
@@ -76,7 +76,7 @@ ClipSpec letterSet(int set) {
       for (int x = 0; x < m.w; ++x)
         if (m.at(x, y) > 0) top = std::min(top, y), bottom = std::max(bottom, y + 1);
   }
-  ClipSpec clip;
+  ClipRecipe clip;
   if (masks[0].w == 0) return clip;  // no font: the caller reports it
   // The cell is as wide as "H"; the few wider letters (M, W) are squeezed
   // to it, so the letters of a text sit close like a typeset word.

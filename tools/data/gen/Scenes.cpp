@@ -10,8 +10,8 @@
 namespace zbgen {
 namespace {
 
-ClipSpec opaqueClip(Canvas pic, Store store = Store::Jpeg) {
-  ClipSpec clip;
+ClipRecipe opaqueClip(Canvas pic, Store store = Store::Jpeg) {
+  ClipRecipe clip;
   int i = clip.add(std::move(pic), store, 92);
   clip.sequences.push_back(clip.single(i));
   return clip;
@@ -34,7 +34,7 @@ void sandWell(Canvas& c, float x0, float y0, float x1, float y1, uint32_t seed, 
 
 }  // namespace
 
-ClipSpec mainBackground() {
+ClipRecipe mainBackground() {
   Canvas c(600, 600, rgb(kSand));
   std::vector<GardenStone> stones = {{470, 130, 42, 30, 11}, {510, 165, 20, 15, 12}, {120, 470, 55, 38, 13},
                                      {190, 500, 18, 14, 14}, {330, 320, 14, 11, 15}};
@@ -45,7 +45,7 @@ ClipSpec mainBackground() {
   return opaqueClip(std::move(c));
 }
 
-ClipSpec sidePanel() {
+ClipRecipe sidePanel() {
   Canvas c(200, 600);
   c.fill(roundRect(-10, -10, 210, 610, 0), darkWood(31));
   // A recessed strip for the buttons and quiet panes for the captions.
@@ -68,7 +68,7 @@ ClipSpec sidePanel() {
   return opaqueClip(std::move(c));
 }
 
-ClipSpec tesselBackground() {
+ClipRecipe tesselBackground() {
   Canvas c(600, 600, rgb(kSand));
   rakedSand(c, {{560, 40, 30, 22, 41}}, 12.0f, 40);
   // The tray: ring lane (cells of row/column 0 and 12) and the 11 x 11 well.
@@ -102,7 +102,7 @@ ClipSpec tesselBackground() {
   return opaqueClip(std::move(c));
 }
 
-ClipSpec gyrexBackground() {
+ClipRecipe gyrexBackground() {
   Canvas c(600, 600);
   c.fill(roundRect(-10, -10, 610, 610, 0), [](float x, float y) {
     return scaled(mix(rgb(0x2E3B3A), rgb(0x1C2423), y / 600.0f), 0.9f + 0.2f * fbm(x * 0.02f, y * 0.02f, 51, 4));

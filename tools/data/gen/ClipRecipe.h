@@ -32,7 +32,7 @@ struct ClipFrame {
   int action = 0, arg1 = 0, arg2 = 0;
 };
 
-struct ClipSpec {
+struct ClipRecipe {
   std::vector<ClipImage> images;
   // Empty: every image is a frame of the clip (no frame records).
   std::vector<std::vector<ClipFrame>> sequences;
@@ -52,11 +52,11 @@ void toBgr(const Canvas& pic, std::vector<uint8_t>& bgr, std::vector<uint8_t>& a
            uint32_t keyColour = kKeyColour);
 
 // Writes the clip through the project's clip writer. False on any failure.
-bool writeClip(const std::string& path, const ClipSpec& clip);
+bool writeClip(const std::string& path, const ClipRecipe& clip);
 
 // A contact sheet of every frame of every sequence on a checkerboard, for
 // judging the pictures by eye.
-Canvas contactSheet(const ClipSpec& clip, int maxWidth = 1000);
+Canvas contactSheet(const ClipRecipe& clip, int maxWidth = 1000);
 // A minimal (uncompressed) PNG of a canvas.
 bool writePng(const std::string& path, const Canvas& pic);
 

@@ -1,4 +1,4 @@
-#include "tools/data/gen/ClipSpec.h"
+#include "tools/data/gen/ClipRecipe.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,17 +6,17 @@
 
 namespace zbgen {
 
-int ClipSpec::add(Canvas pic, Store store, int quality) {
+int ClipRecipe::add(Canvas pic, Store store, int quality) {
   images.push_back({std::move(pic), store, quality});
   return static_cast<int>(images.size()) - 1;
 }
 
-int ClipSpec::keyFor(int image) const {
+int ClipRecipe::keyFor(int image) const {
   Store s = images[static_cast<size_t>(image)].store;
   return s == Store::RawAlpha || s == Store::JpegAlpha ? static_cast<int>(kKeyColour) : kNoKey;
 }
 
-std::vector<ClipFrame> ClipSpec::single(int image) const {
+std::vector<ClipFrame> ClipRecipe::single(int image) const {
   ClipFrame f;
   f.image = image;
   f.key = keyFor(image);
@@ -46,7 +46,7 @@ void toBgr(const Canvas& pic, std::vector<uint8_t>& bgr, std::vector<uint8_t>& a
     }
 }
 
-Canvas contactSheet(const ClipSpec& clip, int maxWidth) {
+Canvas contactSheet(const ClipRecipe& clip, int maxWidth) {
   std::vector<std::vector<ClipFrame>> seqs = clip.sequences;
   if (seqs.empty()) {
     seqs.emplace_back();
