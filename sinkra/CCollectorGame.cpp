@@ -29,12 +29,8 @@ void CCollectorGame::setPreview(int value) {
 
 int CCollectorGame::hover(int cell) {
   int n = CGameField::hover(cell);
-  if (n >= 2 && !grid_.normalizing) {
-    playEffect(12, true);
-    setPreview(scoreFor(n));
-  } else if (n < 2 && !grid_.highlightActive) {
-    setPreview(0);
-  }
+  const int preview = groupPreview(n, scoreFor(n));
+  if (preview >= 0) setPreview(preview);
   return n;
 }
 

@@ -258,6 +258,14 @@ void CGameField::removeHighlight() {
   grid_.highlightActive = false;
 }
 
+int CGameField::groupPreview(int n, int score) {
+  if (n >= 2 && !grid_.normalizing) {
+    playEffect(12, true);
+    return score;
+  }
+  return n < 2 && !grid_.highlightActive ? 0 : -1;
+}
+
 int CGameField::hover(int cell) {
   CPiece* p = grid_.at(cell);
   if (!p) {

@@ -144,6 +144,10 @@ protected:
   // explosion (n counts the blocks plus one).
   static int sparksFor(int n);
   void playEffect(int id, bool restart = false);
+  // Pointing feedback of the scoring variants after hovering a group of n:
+  // the pointing sound and `score` for a group of two or more, 0 once no
+  // group is lit; -1 leaves the preview as it is.
+  int groupPreview(int n, int score);
   CGlobal& global() const;
   // The computer's pick: the first cell of the largest group; when that
   // group has 2 or 3 blocks, the last such cell counting down to cell 1

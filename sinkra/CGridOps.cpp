@@ -62,51 +62,39 @@ namespace {
 bool bottomOccupied(int width, int height, int col, const std::function<bool(int)>& occupied) {
   return occupied(col + (height - 1) * width);
 }
+
+// Walks columns from `from` by `step` while inside 0..width-1 and finds the
+// first run of empty columns (by their bottom cell) that has a filled column
+// after it; none when the empty columns reach the edge.
+CGridOps::Closing firstGap(int width, int height, int from, int step,
+                           const std::function<bool(int)>& occupied) {
+  CGridOps::Closing c;
+  int empty = 0;
+  for (int col = from; col >= 0 && col < width && height > 0; col += step) {
+    if (!bottomOccupied(width, height, col, occupied)) {
+      if (empty++ == 0) c.first = col;
+    } else if (empty > 0) {
+      c.shift = empty;
+      return c;
+    }
+  }
+  return CGridOps::Closing{};
+}
 }  // namespace
 
 CGridOps::Closing CGridOps::closeLeft(int width, int height,
                                       const std::function<bool(int)>& occupied) {
-  Closing c;
-  int empty = 0;
-  for (int col = 0; col < width && height > 0; ++col) {
-    if (!bottomOccupied(width, height, col, occupied)) {
-      if (empty++ == 0) c.first = col;
-    } else if (empty > 0) {
-      c.shift = empty;
-      return c;
-    }
-  }
-  return Closing{};
+  return firstGap(width, height, 0, 1, occupied);
 }
 
 CGridOps::Closing CGridOps::closeRightPart(int width, int height,
                                            const std::function<bool(int)>& occupied) {
-  Closing c;
-  int empty = 0;
-  for (int col = width - width / 2; col < width && height > 0; ++col) {
-    if (!bottomOccupied(width, height, col, occupied)) {
-      if (empty++ == 0) c.first = col;
-    } else if (empty > 0) {
-      c.shift = empty;
-      return c;
-    }
-  }
-  return Closing{};
+  return firstGap(width, height, width - width / 2, 1, occupied);
 }
 
 CGridOps::Closing CGridOps::closeLeftPart(int width, int height,
                                           const std::function<bool(int)>& occupied) {
-  Closing c;
-  int empty = 0;
-  for (int col = width - width / 2 - 1; col >= 0 && height > 0; --col) {
-    if (!bottomOccupied(width, height, col, occupied)) {
-      if (empty++ == 0) c.first = col;
-    } else if (empty > 0) {
-      c.shift = empty;
-      return c;
-    }
-  }
-  return Closing{};
+  return firstGap(width, height, width - width / 2 - 1, -1, occupied);
 }
 
 std::vector<CGridOps::Move> CGridOps::shiftColumns(int width, int height, int fromCol, int toCol,

@@ -46,12 +46,8 @@ void CRemoverGame::setPreview(int value) {
 
 int CRemoverGame::hover(int cell) {
   int n = CGameField::hover(cell);
-  if (n >= 2 && !grid_.normalizing) {
-    playEffect(12, true);
-    setPreview(100 * n);
-  } else if (n < 2 && !grid_.highlightActive) {
-    setPreview(0);
-  }
+  const int preview = groupPreview(n, 100 * n);
+  if (preview >= 0) setPreview(preview);
   return n;
 }
 

@@ -316,12 +316,8 @@ int CSinkraGame::hover(int cell) {
   int n = CGameField::hover(cell);
   if (!p) return n;
   specialPreview_ = false;
-  if (n >= 2 && !grid_.normalizing) {
-    playEffect(12, true);
-    setPreview(scoreFor(n));
-  } else if (n < 2 && !grid_.highlightActive) {
-    setPreview(0);
-  }
+  const int preview = groupPreview(n, scoreFor(n));
+  if (preview >= 0) setPreview(preview);
   return n;
 }
 
