@@ -11,7 +11,7 @@
 #include "game/AGameWnd.h"
 #include "game/AStar.h"
 #include "game/GameCatalog.h"
-#include "sinkra/AMyGame.h"
+#include "game/GameFamilies.h"
 #include "ui/AClipString.h"
 #include "ui/AFramedWnd.h"
 #include "ui/OClipButton.h"
@@ -35,6 +35,7 @@ AMainWnd::AMainWnd(OMainWindow& owner, int x, int y, int width, int height)
     : OEngine(owner, x, y, width, height) {}
 
 AMainWnd::~AMainWnd() {
+  closing_ = true;
   if (music_) music_->stop();
   bool hadGame = game_ != nullptr;
   if (game_) {
@@ -215,13 +216,19 @@ void AMainWnd::playSound(int id, bool restart) {
 }
 
 void AMainWnd::startMusic() {
-  if (music_ && music_->enabled()) music_->play(OMusic::kRandomTrack);
+  if (music_ && music_->enabled() && !closing_) music_->play(OMusic::kRandomTrack);
 }
 
-void AMainWnd::requestScreen(ScreenId id) { owner().requestScreen(app().screen(id)); }
+void AMainWnd::requestScreen(ScreenId id) {
+  // The game-over screen holds the name entry: once asked for, nothing replaces it.
+  OEngine* gameOver = app().screen(ScreenId::GameOver);
+  if (gameOver && app().pendingScreen == gameOver && app().screen(id) != gameOver) return;
+  owner().requestScreen(app().screen(id));
+}
 
-void AMainWnd::showGameOverText(const std::string& text, int x, int y) {
-  gameOverText_ = std::make_unique<AClipString>(font(0), this, x, y, text, -500, true, star());
+void AMainWnd::showGameOverText(const std::string& text, int centreX, int y) {
+  gameOverText_ = std::make_unique<AClipString>(font(0), this, centreX, y, text, -500, true, star());
+  gameOverText_->moveText(centreX - gameOverText_->width() / 2, y, -500, gameOverText_->animated());
   sortClips();
 }
 
@@ -240,26 +247,26 @@ void AMainWnd::dropLeftoverSparks() {
 }
 
 void AMainWnd::createGame(int family, int kind) {
-  int startLevel = -1;
+  int carried = -1;
   if (game_) {
     game_->saveGame();
-    if (auto* sinkra = dynamic_cast<SpaceSinkra::ASinkraWnd*>(game_.get())) startLevel = sinkra->startLevelOption();
+    carried = game_->carryOver();
     deleteGame();
   }
   if (pausePicture_) pausePicture_->visible = false;
-  if (!zb::variantAvailable(family, kind)) {
+  std::unique_ptr<AGameWnd> game = zb::createFamilyGame(family, kind, *this);
+  if (!game) {
     family_ = 255;
     sortClips();
     return;
   }
   family_ = family;
-  auto game = std::make_unique<SpaceSinkra::AMyGame>(*this);
   game->setSaveDir(home_);
   game->kind = kind;
   game_ = std::move(game);
   game_->buildPanel();
   game_->loadGame(0);
-  if (startLevel >= 0) static_cast<SpaceSinkra::ASinkraWnd*>(game_.get())->setStartLevelOption(startLevel);
+  if (carried >= 0) game_->takeCarryOver(carried);
   settings_.gameIndex = static_cast<uint8_t>(family);
   settings_.gameKind = kind;
   sortClips();

@@ -1,6 +1,6 @@
 #include "game/AGameWnd.h"
 
-#include "app/AMainWnd.h"
+#include "game/AGameHost.h"
 #include "app/OMainWindow.h"
 #include "audio/OMusic.h"
 #include "game/GameCatalog.h"
@@ -15,13 +15,13 @@ constexpr int kAlph = 0, kAlph2 = 1, kAlph4 = 3;
 
 }  // namespace
 
-AGameWnd::AGameWnd(AMainWnd& main) : main_(main) {}
+AGameWnd::AGameWnd(AGameHost& main) : main_(main) {}
 
 AGameWnd::~AGameWnd() = default;
 
 std::unique_ptr<AClipString> AGameWnd::makeCaption(int font, int x, int y, const std::string& text,
                                                    int depth) {
-  return std::make_unique<AClipString>(main_.font(font), &main_, x, y, text, depth, true,
+  return std::make_unique<AClipString>(main_.font(font), &main_.screen(), x, y, text, depth, true,
                                        main_.star());
 }
 
@@ -32,6 +32,8 @@ void AGameWnd::centreOn(AClipString& text, int x) {
 void AGameWnd::dismiss(std::unique_ptr<AClipString>& text) {
   if (text) text->flyOut();
 }
+
+int AGameWnd::boardCentre() const { return main_.family() == zb::kFamilyGyrex ? 280 : 300; }
 
 int AGameWnd::panelCentre() const { return main_.family() == zb::kFamilyGyrex ? 665 : 700; }
 
@@ -173,6 +175,7 @@ void AGameWnd::pause() {
   pausedCaption_ = makeCaption(kAlph, 180, 160, "Paused", -100000);
   clickToCaption_ = makeCaption(kAlph, 160, 260, "Click to", -10000);
   playCaption_ = makeCaption(kAlph, 200, 360, "play", -10000);
+  for (auto* caption : {&pausedCaption_, &clickToCaption_, &playCaption_}) centreOn(**caption, boardCentre());
   if (main_.music()) main_.music()->stop();
   if (OClip* pic = main_.pausePicture()) {
     pic->x = 100;
@@ -255,8 +258,8 @@ void AGameWnd::stopReplay(bool restore) {
 }
 
 void AGameWnd::showGameOver() {
-  main_.showGameOverText("Game over!\n  \n Click to\n \n continue", 140, 170);
-  main_.setState(AMainWnd::kGameOverShown);
+  main_.showGameOverText("Game over!\n  \n Click to\n \n continue", boardCentre(), 170);
+  main_.setState(AGameHost::kGameOverShown);
 }
 
 void AGameWnd::saveGame() {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/AMainWnd.h"
+#include "game/AGameHost.h"
 #include "app/OMainWindow.h"
 #include "game/AGameWnd.h"
 #include "game/GameCatalog.h"
@@ -14,7 +14,7 @@ namespace {
 constexpr unsigned char kScramble[] = {0x5A, 0x13, 0xC7, 0x2E, 0x91, 0x6B};
 
 AGameWnd* runningGame(OMainWindow& owner) {
-  AMainWnd* main = AMainWnd::of(owner);
+  AGameHost* main = AGameHost::of(owner);
   return main ? main->game() : nullptr;
 }
 
@@ -33,9 +33,10 @@ void ATop10Wnd::buildContents() {
   OClip* rowFont = app.letters[3].get();
   rows_.clear();
   clear_ = publish_ = nullptr;
+  note_ = nullptr;
   setTitle(newText(app.letters[2].get(), 300, 25, "Top 10", -10, false));
   AGameWnd* game = runningGame(owner());
-  AMainWnd* main = AMainWnd::of(owner());
+  AGameHost* main = AGameHost::of(owner());
   bool anyScore = game && game->scores().hasScoresAboveZero(game->category());
   int buttonsY = height() - 45;
   setDefaultButton(newText(app.letters[0].get(), anyScore ? 360 : 310, buttonsY, "Play!", -10, true));
@@ -67,11 +68,7 @@ void ATop10Wnd::onTextClicked(AClipString* text) {
   if (text && text == clear_) {
     owner().requestScreen(owner().app().screen(ScreenId::ClearTop10));
   } else if (text && text == publish_ && game) {
-    AMainWnd* main = AMainWnd::of(owner());
-    std::string line = publishLine(game->scores(), game->category(),
-                                   zb::top10VariantCaption(main->family(), game->kind),
-                                   zb::levelCaption(game->level));
-    owner().platform().openUrl(kPublishAddress + encode(line));
+    publish();
     // The text faded on its click; show it again for another go.
     text->refresh();
   } else {
@@ -86,6 +83,24 @@ void ATop10Wnd::onChildClosed(OEngine* child, int result) {
     game->saveGame();
   }
   AFramedWnd::onChildClosed(child, result);
+}
+
+void ATop10Wnd::publish() {
+  AGameHost* main = AGameHost::of(owner());
+  AGameWnd* game = main ? main->game() : nullptr;
+  if (!game) return;
+  std::string line = publishLine(game->scores(), game->category(),
+                                 zb::top10VariantCaption(main->family(), game->kind),
+                                 zb::levelCaption(game->level));
+  bool copied = owner().platform().setClipboardText("Zenbox Top 10: " + line);
+  // A score page exists only where the player set one up.
+  const std::string& address = main->settings().publishAddress;
+  bool sent = !address.empty() && owner().platform().openUrl(address + encode(line));
+  const char* note = sent ? (copied ? "Copied and sent" : "Sent") : (copied ? "Copied to the clipboard" : "Clipboard not available");
+  if (note_) removeText(note_);
+  note_ = newText(owner().app().letters[3].get(), 390, height() - 95, note, -10, false);
+  AClipString* placed = note_;
+  placed->moveText(390 - placed->width() / 2, placed->y(), placed->depth(), placed->animated());
 }
 
 std::string ATop10Wnd::publishLine(const TScoresTable& table, const std::string& category,

@@ -81,7 +81,7 @@ bool SdlWindow::open(const std::string& title, int width, int height) {
 
 void SdlWindow::setIconFromData() {
   // The data pack carries the large icon; a missing one leaves SDL's default.
-  SDL_Surface* icon = SDL_LoadBMP(zb::resolvePath("icon/icon101.bmp").c_str());
+  SDL_Surface* icon = SDL_LoadBMP(zb::findFile("icon/icon101.bmp").c_str());
   if (!icon) return;
   SDL_SetWindowIcon(window_, icon);
   SDL_FreeSurface(icon);
@@ -249,6 +249,10 @@ std::string SdlWindow::clipboardText() const {
   std::string result = text ? toLatin1(text) : std::string();
   SDL_free(text);
   return result;
+}
+
+bool SdlWindow::setClipboardText(const std::string& text) {
+  return videoStarted_ && SDL_SetClipboardText(fromLatin1(text).c_str()) == 0;
 }
 
 void SdlWindow::messageBox(const std::string& caption, const std::string& text) {
