@@ -214,7 +214,7 @@ bool OMusic::addTrack(int number, const std::string& path) {
   if (!readable(path)) return false;
   // A damaged tune would fail anew every time the poll picks it: it is
   // named once and left out.
-  if (!zb::isWellFormedMidiFile(zb::resolvePath(path))) {
+  if (!zb::isWellFormedMidiFile(zb::findFile(path))) {
     if (reportedDamaged_.insert(path).second)
       std::fprintf(stderr, "zenbox: music file %s is damaged; it is left out\n", path.c_str());
     return false;
