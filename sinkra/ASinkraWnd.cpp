@@ -126,6 +126,10 @@ void ASinkraWnd::setStartLevelOption(int option) { startLevel_ = std::clamp(opti
 
 void ASinkraWnd::tick(int elapsed) {
   AGameWnd::tick(elapsed);
+  showScore();
+}
+
+void ASinkraWnd::showScore() {
   if (scoreNumber_ && score != shownScore_) {
     scoreNumber_->setValue(std::max(score, 0), false);
     shownScore_ = score;
