@@ -1,5 +1,6 @@
 #include "platform/SdlWindow.h"
 
+#include "platform/DisplayCheck.h"
 #include "platform/Files.h"
 
 #include <SDL.h>
@@ -55,6 +56,11 @@ bool SdlWindow::open(const std::string& title, int width, int height) {
     SDL_SetHint(SDL_HINT_SCREENSAVER_INHIBIT_ACTIVITY_NAME, "Zenbox");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     videoStarted_ = true;
+    if (!headless_ && refusesInvisibleDriver(SDL_GetCurrentVideoDriver(), std::getenv("SDL_VIDEODRIVER"))) {
+      std::fprintf(stderr, "%s\n", noDisplayMessage(SDL_GetCurrentVideoDriver()).c_str());
+      noDisplay_ = true;
+      return false;
+    }
     // X11 has a shared-memory window surface of its own; without this SDL
     // would emulate one on OpenGL, with all its memory and threads.
     const char* driver = SDL_GetCurrentVideoDriver();

@@ -60,6 +60,9 @@ public:
   bool setClipboardText(const std::string& text) override;
   void messageBox(const std::string& caption, const std::string& text) override;
   bool openUrl(const std::string& url) override;
+  // True once open was refused because only a driver that shows nothing
+  // could be started (and the run is not headless).
+  bool noDisplay() const { return noDisplay_; }
 
 private:
   void setIconFromData();
@@ -95,6 +98,7 @@ private:
     bool valid = false;
     int x = 0, y = 0, windowX = 0, windowY = 0;
   } anchor_;
+  bool noDisplay_ = false;
 };
 
 }  // namespace zb
