@@ -139,7 +139,6 @@ protected:
 
 private:
   void flood(int column, int row, int segment);
-  void restoreGroup();
   void fillElement(int column, int row);
   bool elementFits(int column, int row) const;
   bool columnCanSlide(int column) const;
