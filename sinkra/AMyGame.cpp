@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/AMainWnd.h"
+#include "game/AGameHost.h"
 #include "app/OMainWindow.h"
 #include "gfx/OClip.h"
 #include "sinkra/CCollectorGame.h"
@@ -14,7 +14,7 @@
 
 namespace SpaceSinkra {
 
-AMyGame::AMyGame(AMainWnd& main) : ASinkraWnd(main) {
+AMyGame::AMyGame(AGameHost& main) : ASinkraWnd(main) {
   variants_[kCollector] = std::make_unique<CCollectorGame>();
   variants_[kAdvanced] = std::make_unique<CSinkraGame>();
   variants_[kRemover] = std::make_unique<CRemoverGame>();
@@ -86,7 +86,7 @@ void AMyGame::loadGameResources() {
   std::span<OClip* const> all(table.data(), table.size());
   for (auto& v : variants_) {
     if (!v) continue;
-    v->attach(&main(), all, all.subspan(36), kBoardX, kBoardY, kBoardSize, kBoardSize);
+    v->attach(&main().screen(), all, all.subspan(36), kBoardX, kBoardY, kBoardSize, kBoardSize);
     v->setHost(this);
   }
   current_ = variants_[kRemover].get();
@@ -134,7 +134,7 @@ void AMyGame::tick(int elapsed) {
         current_->finished = false;
         startVariant();
         current_->startDemo();
-      } else if (main().state() != AMainWnd::kGameOverShown) {
+      } else if (main().state() != AGameHost::kGameOverShown) {
         showGameOver();
       }
     }

@@ -20,7 +20,7 @@ public:
   static constexpr int kFirstSound = 11;
   static constexpr int kLastSound = 19;
 
-  explicit ASinkraWnd(AMainWnd& main);
+  explicit ASinkraWnd(AGameHost& main);
   // Drops the family's sounds and options screen, back to the slow music.
   ~ASinkraWnd() override;
 
@@ -31,6 +31,9 @@ public:
 
   // The Classic start level, 0..5 (level 1, 5, 10, ...).
   int startLevelOption() const { return startLevel_; }
+  // The start level goes with the player from one Sinkra game to the next.
+  int carryOver() const override { return startLevel_; }
+  void takeCarryOver(int option) override { setStartLevelOption(option); }
   void setStartLevelOption(int option);
 
   // Boards play their effects, read the explosion option and show numbers

@@ -12,6 +12,7 @@
 
 #include "app/ADemoWnd.h"
 #include "app/AStartup.h"
+#include "game/GameFamilies.h"
 #include "app/OMainWindow.h"
 #include "platform/Clock.h"
 #include "platform/PngWriter.h"
@@ -135,6 +136,7 @@ int main(int argc, char** argv) {
 
   int result;
   {
+    zb::registerFamilies();
     OMainWindow::Startup startup = zb::startZenbox;
     if (opt.screen == "controls") startup = AUiDemoWnd::startup;
     if (opt.screen == "engine") startup = ADemoWnd::startup;
