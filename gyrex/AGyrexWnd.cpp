@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/AMainWnd.h"
+#include "game/AGameHost.h"
 #include "app/OMainWindow.h"
 #include "audio/OMusic.h"
 #include "audio/OSound.h"
+#include "app/OEngine.h"
+#include "gfx/OClip.h"
 #include "gyrex/AGyrexOptionsWnd.h"
 #include "ui/AClipNum.h"
 #include "ui/AClipString.h"
@@ -17,10 +19,13 @@ namespace {
 constexpr int kPanelFont = 3;  // "alph4": digits and small captions
 constexpr int kScoreX = 560, kScoreY = 300, kScoreDigits = 8;
 constexpr int kTimeMania = 2;
+constexpr const char* kBackground = "clp/Gyrex/bgnet.clp";
+// Just in front of the shared background, behind everything else.
+constexpr double kBackgroundDepth = 799.5;
 
 }  // namespace
 
-AGyrexWnd::AGyrexWnd(AMainWnd& main) : AGameWnd(main) {
+AGyrexWnd::AGyrexWnd(AGameHost& main) : AGameWnd(main) {
   saveName_ = "Gyrex";
   skinsQuantity_ = kColourCount;
   // The board is wider than the other families': the panel starts at 540,
@@ -30,6 +35,7 @@ AGyrexWnd::AGyrexWnd(AMainWnd& main) : AGameWnd(main) {
 }
 
 AGyrexWnd::~AGyrexWnd() {
+  if (background_) screen()->removeClip(background_, true);
   scoreNumber_.reset();
   hintCaption_.reset();
   OAppState& app = main().app();
@@ -41,7 +47,7 @@ AGyrexWnd::~AGyrexWnd() {
   if (kind == kTimeMania && main().music()) main().music()->useSlowPlaylist();
 }
 
-OEngine* AGyrexWnd::screen() const { return &main(); }
+OEngine* AGyrexWnd::screen() const { return &main().screen(); }
 
 int AGyrexWnd::gyrexSpeed() const { return std::clamp(speed, 0, 4); }
 
@@ -55,8 +61,19 @@ void AGyrexWnd::loadSounds() {
   }
 }
 
+void AGyrexWnd::showBackground() {
+  auto picture = std::make_unique<OClip>();
+  if (!picture->load(kBackground)) return;  // the shared background stays
+  picture->x = picture->y = 0;
+  picture->z = kBackgroundDepth;
+  picture->moves = false;
+  background_ = picture.release();
+  screen()->addClip(background_);  // the screen owns it until the window goes
+}
+
 bool AGyrexWnd::buildPanel() {
   loadSounds();
+  showBackground();
   if (kind == kTimeMania && main().music()) main().music()->useFastPlaylist();
   auto options = std::make_unique<AGyrexOptionsWnd>(main().owner(), *this);
   options->create();

@@ -7,6 +7,7 @@
 
 class AClipNum;
 class AClipString;
+class OClip;
 
 namespace SpaceGyrex {
 
@@ -22,7 +23,7 @@ public:
   static constexpr int kChoiceCount = 8;  // frames of a segment picture
   static constexpr int kHintX = 590, kHintY = 150;
 
-  explicit AGyrexWnd(AMainWnd& main);
+  explicit AGyrexWnd(AGameHost& main);
   // Drops the effects and the options screen, back to the slow music.
   ~AGyrexWnd() override;
 
@@ -55,7 +56,10 @@ protected:
 
 private:
   void loadSounds();
+  void showBackground();
 
+  // The family's own board picture over the shared background.
+  OClip* background_ = nullptr;
   std::unique_ptr<AClipNum> scoreNumber_;
   std::unique_ptr<AClipString> hintCaption_;
   int shownScore_ = -1;

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/AMainWnd.h"
+#include "game/AGameHost.h"
 #include "app/OMainWindow.h"
 #include "gfx/OClip.h"
 
@@ -16,7 +16,7 @@ constexpr const char* kCursorPicture = "clp/Gyrex/cursor.clp";
 
 }  // namespace
 
-AMyGame::AMyGame(AMainWnd& main) : AGyrexWnd(main) {
+AMyGame::AMyGame(AGameHost& main) : AGyrexWnd(main) {
   field_.name = "gamefield";
   field_.originX = kMainX;
   field_.originY = kMainY;

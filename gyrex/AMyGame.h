@@ -21,7 +21,7 @@ public:
   static constexpr int kMainX = 19, kMainY = 19;
   static constexpr int kPreviewX = 19, kPreviewY = 539;
 
-  explicit AMyGame(AMainWnd& main);
+  explicit AMyGame(AGameHost& main);
   ~AMyGame() override;
 
   void loadGameResources() override;

@@ -1,7 +1,7 @@
 // The Gyrex game's saved state, demos and replays.
 #include <string>
 
-#include "app/AMainWnd.h"
+#include "game/AGameHost.h"
 #include "gyrex/AMyGame.h"
 
 namespace SpaceGyrex {
