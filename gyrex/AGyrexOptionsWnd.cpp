@@ -65,8 +65,8 @@ void AGyrexOptionsWnd::buildContents() {
     speedBar_->setValue(speed_);
     int right = kSpeedX + kSpeedCells * (app.buttons[2]->width - 3);
     int below = kSpeedY + app.buttons[2]->height + 8;
-    newText(font(3), kSpeedX, below, "Low", -10, false);
-    newText(font(3), right - 40, below, "High", -10, false);
+    newText(font(3), kSpeedX - 20, below, "Low", -10, false);
+    newText(font(3), right - 10, below, "High", -10, false);
   }
 }
 

@@ -82,6 +82,7 @@ bool AGyrexWnd::buildPanel() {
   setColourChoices({4, 2, 5, 0});
   hintCaption_ = std::make_unique<AClipString>(main().font(kPanelFont), screen(), kHintX, kHintY, "SHOW\nSTEP",
                                                -500, true, main().star());
+  hintCaption_->setClickable(true);  // trembles while pointed at, like the panel texts
   placeScoreNumber();
   return true;
 }
@@ -113,7 +114,12 @@ bool AGyrexWnd::overHintCaption(int x, int y) const { return hintCaption_ && hin
 
 void AGyrexWnd::tick(int elapsed) {
   AGameWnd::tick(elapsed);
-  if (hintCaption_) hintCaption_->tick(elapsed);
+  if (hintCaption_) {
+    // The demo and replay captions take its place, and it has no use then.
+    bool shown = !demo_ && !replaying_;
+    if (hintCaption_->visible() != shown) hintCaption_->setVisible(shown);
+    hintCaption_->tick(elapsed);
+  }
   if (scoreNumber_ && score != shownScore_) {
     scoreNumber_->setValue(std::max(score, 0), false);
     shownScore_ = score;
