@@ -135,6 +135,25 @@ TEST(FlowGyrex, TurnsHintPauseAndASaveInMidMoveResumesAtTheLastSettledMove) {
     EXPECT_EQ(game->score, settledScore);
     clickExit(rig);
   }
+  // A save whose field is damaged is not restored: a new game starts.
+  std::string file = (fs::path(home.path()) / "save" / "Gyrex_2.sav").string();
+  OConfig save;
+  ASSERT_TRUE(save.loadEncrypted(file, "TideMarsh"));
+  save.setString("gamefield.elements", "damaged");
+  ASSERT_TRUE(save.saveEncrypted(file, "TideMarsh"));
+  {
+    FlowRig rig(home.path());
+    ASSERT_TRUE(rig.start());
+    ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::PickGame); }, 9000));
+    rig.settle();
+    ASSERT_TRUE(rig.clickText("Play!"));
+    ASSERT_TRUE(rig.waitPlaying());
+    AMyGame* game = gyrex(rig);
+    ASSERT_NE(game, nullptr);
+    EXPECT_NE(game->field().ElementsText(), settled);
+    EXPECT_EQ(game->score, 0);
+    EXPECT_FALSE(game->field().gameOver);
+  }
 }
 
 // Rules under which a "Shift Mania" game at Novice ends after a few moves:
@@ -166,6 +185,8 @@ TEST(FlowGyrex, AFinishedGameEntersTheTop10ReplaysAndADemoGivesTheGameBack) {
   ASSERT_NE(game, nullptr);
   RVisualField& f = game->field();
   EXPECT_FALSE(game->canReplay());
+  rig.key(zb::vk::Pause);
+  EXPECT_FALSE(game->paused()) << "only Time Mania pauses";
   for (int moves = 0; moves < 200 && !f.gameOver; ++moves) {
     ASSERT_TRUE(rig.runUntil([&] { return rests(f); }));
     SpaceGyrex::RMove m;
