@@ -94,6 +94,8 @@ void AMyGame::stopDemo(bool restore) {
 
 void AMyGame::startReplay(bool takeSnapshot) {
   if (replaying_ || !replayAvailable) return;
+  // The menu that leads here pauses "Time Mania"; a replay must run.
+  if (paused_) resume();
   AGyrexWnd::startReplay(takeSnapshot);
   lastGame_.CopyTo(live_);
   useRules(lastGame_.gameKind, lastGame_.level);
