@@ -19,6 +19,7 @@
 #include "platform/Script.h"
 #include "platform/ScriptedWindow.h"
 #include "platform/SdlWindow.h"
+#include "platform/UserFolder.h"
 #include "ui/AUiDemoWnd.h"
 
 namespace {
@@ -34,7 +35,8 @@ struct Options {
 void printUsage() {
   std::fprintf(stderr,
                "usage: zenbox [--data DIR] [--windowed] [--headless] [--script FILE]\n"
-               "  --data DIR     folder holding clp/, cfg/, wav/ ... (the working directory)\n"
+               "  --data DIR     folder holding clp/, cfg/, wav/ ... (the working directory);\n"
+               "                 without it: the installed data, files written per user\n"
                "  --windowed     never switch to full screen at start\n"
                "  --headless     no display or sound; time runs as fast as frames are made\n"
                "  --script FILE  play a script of timed input steps (see README.md)\n"
@@ -115,6 +117,12 @@ int main(int argc, char** argv) {
   if (!opt.scriptFile.empty() && !loadScript(opt.scriptFile, steps)) return 2;
   if (!opt.dataDir.empty() && chdir(opt.dataDir.c_str()) != 0) {
     std::fprintf(stderr, "zenbox: cannot enter data folder %s\n", opt.dataDir.c_str());
+    return 2;
+  }
+  // The demonstration screens are for development: they stay where started.
+  std::string folderError;
+  if (opt.dataDir.empty() && opt.screen.empty() && !zb::enterUserFolder(folderError)) {
+    std::fprintf(stderr, "zenbox: %s\n", folderError.c_str());
     return 2;
   }
 
