@@ -89,6 +89,8 @@ public:
   // and looks for a column that fits wholly into its left neighbour; sets
   // shiftColumn (or -1) and returns whether a slide is due.
   bool FindSlide();
+  // Whether the element can move into its left neighbour (empty ones can).
+  bool CanMoveLeft(int column, int row) const { return column > 0 && canMoveLeft(column, row); }
   // Moves columns shiftColumn..rightColumn one column left; rightColumn - 1.
   void ApplySlide();
   // Looks for a useful move and sets hintColumn and hintRow (hintRow -1 when
