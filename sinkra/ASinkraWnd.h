@@ -44,10 +44,14 @@ public:
   std::unique_ptr<CTextView> makeText(const std::string& text, int x, int y) override;
 
   const AClipNum* scoreNumber() const { return scoreNumber_.get(); }
+  // The score the panel's number was last drawn with.
+  int shownScore() const { return shownScore_; }
 
 protected:
   // Places the score number for the variant (Turn Play sits lower).
   void placeScoreNumber();
+  // Redraws the score number when the frame's score changed.
+  void showScore();
   void loadSounds();
 
   int startLevel_ = 0;
