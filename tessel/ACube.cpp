@@ -6,8 +6,8 @@
 
 namespace SpaceTessel {
 
-ACube::ACube(int c) : color(c) {
-  if (c >= 1 && c <= 6 && shared().cubePictures[c]) copyFrom(*shared().cubePictures[c]);
+ACube::ACube(int c, bool picture) : color(c) {
+  if (picture && c >= 1 && c <= 6 && shared().cubePictures[c]) copyFrom(*shared().cubePictures[c]);
   vx = vy = vz = 0;
   visible = true;
   moves = true;

@@ -10,8 +10,9 @@ class ACube : public OClip {
 public:
   // A cube of colour 1..6, transparent (250) and fading in by 5 per update,
   // without targets. It shows the colour's prototype picture when one is
-  // loaded and is an empty clip otherwise (headless boards).
-  explicit ACube(int color);
+  // loaded and `picture` is set, and is an empty clip otherwise (boards
+  // without a screen need no pictures).
+  explicit ACube(int color, bool picture = true);
 
   // The fade step, then stopping at the targets: a cube whose next step
   // would pass its target on an axis stops exactly on it.

@@ -152,6 +152,8 @@ public:
   int nextObstacleRow = -1, nextObstacleColumn = -1;
 
 private:
+  struct Loaded;
+  void apply(const Loaded& values);
   std::unique_ptr<ACube> makeCube(int color, int row, int column, int transparency, int fadeStep);
   void putCube(int index, std::unique_ptr<ACube> cube);
   void deleteCube(std::unique_ptr<ACube>& cube);
@@ -166,6 +168,8 @@ private:
   bool startPush();
   void land();
   bool scoreGroupAt(int index);
+  // The cells of the group at `index` into `cells` (room for kCells); its size.
+  int groupCells(int index, int* cells) const;
   int groupSize(int index) const;
   void removeGroup(int index);
   void eliminateColors(int side);
