@@ -189,6 +189,8 @@ void ATesselGame::restartReplayBoard() {
 
 void ATesselGame::startReplay(bool takeSnapshot) {
   if (replaying_ || oldGame_.empty()) return;
+  // The menu that offers the replay pauses the game; a replay is watched, not paused.
+  if (paused_) resume();
   moveInProgress_ = false;
   ATesselWnd::startReplay(takeSnapshot);
   hideAttempts();
