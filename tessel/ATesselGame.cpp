@@ -285,6 +285,7 @@ void ATesselGame::launch(AMyButton* b) {
 }
 
 void ATesselGame::onControlClicked(OClipControl* control) {
+  if (clickSpent_) return;
   for (auto& l : buttons_) {
     for (AMyButton* b : l) {
       if (b && b == control) {
@@ -298,6 +299,7 @@ void ATesselGame::onControlClicked(OClipControl* control) {
 
 OClipControl* ATesselGame::onLButtonDown(int x, int y) {
   bool play = !demo_ && !replaying_ && !paused_;
+  clickSpent_ = !play;
   OClipControl* taken = ATesselWnd::onLButtonDown(x, y);
   if (play && undoAvailable_ && undoHit(x, y)) undo();
   return taken;

@@ -122,6 +122,9 @@ private:
   bool recordPending_ = false;
   bool undoAvailable_ = false;
   bool finished_ = false;
+  // The press that began the current click resumed the game or left a demo
+  // or replay: its release launches nothing.
+  bool clickSpent_ = false;
   // A demo or replay reached its end; it starts over once the last board was seen.
   bool restartPending_ = false;
   int idleTicks_ = 0;
