@@ -94,6 +94,9 @@ void ATesselGame::saveGame() {
 
 void ATesselGame::loadGame(int flag) {
   ATesselWnd::loadGame(flag);
+  // Six picture sets per colour; any other number from the options file
+  // would name a picture that does not exist.
+  for (int& s : skins) s = std::clamp(s, 0, 5);
   readState(saveTree());
 }
 

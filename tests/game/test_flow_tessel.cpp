@@ -217,6 +217,11 @@ TEST(FlowTessel, ASecondStartContinuesTheBoardAndABrokenRecordStopsTheReplay) {
   // And a running game whose own record is garbage.
   tree.setString("Game.CurrentGameReplay", "1 2 three");
   ASSERT_TRUE(tree.saveEncrypted(file, zb::kSaveKeyText));
+  // And a picture set that does not exist.
+  OConfig options;
+  options.setInt("Game.Options.SkinsQuantity", 6);
+  options.setInt("Game.Options.Skin_0", 99);
+  ASSERT_TRUE(options.saveEncrypted(home.path() + "/save/Tessel.sav", zb::kSaveKeyText));
   {
     FlowRig rig(home.path());
     ASSERT_TRUE(rig.start());
@@ -229,6 +234,7 @@ TEST(FlowTessel, ASecondStartContinuesTheBoardAndABrokenRecordStopsTheReplay) {
     ASSERT_NE(g->board(), nullptr);
     EXPECT_EQ(g->board()->CubeCount(), 61);
     EXPECT_EQ(g->score, 0);
+    EXPECT_EQ(g->skins[0], 5);
     ASSERT_TRUE(g->canReplay());
     g->startReplay(true);
     std::vector<BoardState> seen = watchReplay(rig, *g, moves);
