@@ -4,14 +4,16 @@ BUILD ?= build
 FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
+# Install location (`make install PREFIX=...`); kept from the last configure when not given.
+PREFIX ?=
 
-.PHONY: deps configure build data play test fuzz bench soak clean
+.PHONY: deps configure build data play test fuzz bench soak clean install uninstall deb
 
 deps:
 	./scripts/install-deps.sh
 
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(PREFIX),-DCMAKE_INSTALL_PREFIX=$(PREFIX))
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -26,6 +28,18 @@ play: data
 test: data
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) fuzz
+
+# DESTDIR (from the command line or the environment) stages the files
+# under another root, as packagers do.
+install: build
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD)
+
+uninstall:
+	DESTDIR=$(DESTDIR) cmake --build $(BUILD) --target uninstall
+
+# A Debian package of the same install, under /usr.
+deb: build
+	cd $(BUILD) && cpack -G DEB
 
 # Each libFuzzer target runs for a bounded time when clang is available.
 fuzz: deps

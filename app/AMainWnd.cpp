@@ -11,7 +11,7 @@
 #include "game/AGameWnd.h"
 #include "game/AStar.h"
 #include "game/GameCatalog.h"
-#include "sinkra/AMyGame.h"
+#include "game/GameFamilies.h"
 #include "ui/AClipString.h"
 #include "ui/AFramedWnd.h"
 #include "ui/OClipButton.h"
@@ -237,26 +237,26 @@ void AMainWnd::dropLeftoverSparks() {
 }
 
 void AMainWnd::createGame(int family, int kind) {
-  int startLevel = -1;
+  int carried = -1;
   if (game_) {
     game_->saveGame();
-    if (auto* sinkra = dynamic_cast<SpaceSinkra::ASinkraWnd*>(game_.get())) startLevel = sinkra->startLevelOption();
+    carried = game_->carryOver();
     deleteGame();
   }
   if (pausePicture_) pausePicture_->visible = false;
-  if (!zb::variantAvailable(family, kind)) {
+  std::unique_ptr<AGameWnd> game = zb::createFamilyGame(family, kind, *this);
+  if (!game) {
     family_ = 255;
     sortClips();
     return;
   }
   family_ = family;
-  auto game = std::make_unique<SpaceSinkra::AMyGame>(*this);
   game->setSaveDir(home_);
   game->kind = kind;
   game_ = std::move(game);
   game_->buildPanel();
   game_->loadGame(0);
-  if (startLevel >= 0) static_cast<SpaceSinkra::ASinkraWnd*>(game_.get())->setStartLevelOption(startLevel);
+  if (carried >= 0) game_->takeCarryOver(carried);
   settings_.gameIndex = static_cast<uint8_t>(family);
   settings_.gameKind = kind;
   sortClips();

@@ -6,6 +6,7 @@
 
 #include "app/OAppState.h"
 #include "app/OEngine.h"
+#include "game/AGameHost.h"
 #include "storage/OConfig.h"
 #include "storage/Settings.h"
 
@@ -22,17 +23,17 @@ class OSound;
 // opens over it, and writes the settings back when it is destroyed.
 class AOptionsWnd;
 
-class AMainWnd : public OEngine {
+class AMainWnd : public OEngine, public AGameHost {
 public:
   // Controller states.
   enum State : int {
     kOpened = 0,        // nothing chosen yet
     kWaitingPick = 1,   // the pick-game screen is on its way
-    kPlaying = 3,       // the game gets ticks and input
+    kPlaying = AGameHost::kPlaying,  // the game gets ticks and input
     kCovering = 4,      // tiles are being laid
     kUncovering = 5,    // tiles are being taken away
     kCovered = 6,       // fully covered: a pending screen may open
-    kGameOverShown = 7, // the next release opens the game-over screen
+    kGameOverShown = AGameHost::kGameOverShown,  // the next release opens the game-over screen
   };
   // Panel buttons, in the order they are laid from the right.
   enum Button : int { kExit = 0, kWindowMode, kMinimise, kHelp, kOptions, kNewGame, kButtonCount };
@@ -71,49 +72,42 @@ public:
   ScreenPhase phase() const override;
   void startClosing() override { coverScreen(); }
 
-  // The screen's own input handling, for the game to fall back on.
-  OClipControl* baseMouseMove(int x, int y) { return OEngine::onMouseMove(x, y); }
-  OClipControl* baseLButtonDown(int x, int y) { return OEngine::onLButtonDown(x, y); }
-  OClipControl* baseLButtonUp(int x, int y);
+  // The host services of the running game.
+  OEngine& screen() override { return *this; }
+  OMainWindow& owner() const override { return OEngine::owner(); }
+  OAppState& app() const override;
+  zb::Settings& settings() override { return settings_; }
+  OSound* sound() const override { return sound_.get(); }
+  OMusic* music() const override { return music_.get(); }
+  void playSound(int id, bool restart = false) override;
+  void startMusic() override;
+  void applyAnimation(bool on) override;
+  OClip* font(int i) const override;
+  OClip* star() const override;
+  OClip* pausePicture() const override { return pausePicture_; }
+  OClip* panelPicture() const override { return panelPicture_; }
+  int state() const override { return state_; }
+  void setState(int state) override { state_ = state; }
+  int family() const override { return family_; }
+  AGameWnd* game() const override { return game_.get(); }
+  void requestScreen(ScreenId id) override;
+  void showGameOverText(const std::string& text, int x, int y) override;
+  OClipControl* baseMouseMove(int x, int y) override { return OEngine::onMouseMove(x, y); }
+  OClipControl* baseLButtonDown(int x, int y) override { return OEngine::onLButtonDown(x, y); }
+  OClipControl* baseLButtonUp(int x, int y) override;
+  using OEngine::redrawAll;
+  using OEngine::sortClips;
 
-  int state() const { return state_; }
-  void setState(int state) { state_ = state; }
-  AGameWnd* game() const { return game_.get(); }
-  int family() const { return family_; }
-  zb::Settings& settings() { return settings_; }
-  OSound* sound() const { return sound_.get(); }
-  OMusic* music() const { return music_.get(); }
-  OAppState& app() const;
-  // Letter sets: 0 "alph", 1 "alph2", 2 "alph3", 3 "alph4".
-  OClip* font(int i) const;
-  OClip* star() const;
-  OClip* pausePicture() const { return pausePicture_; }
-  OClip* panelPicture() const { return panelPicture_; }
   OClipButton* button(int b) const { return buttons_[size_t(b)]; }
   const AClipString* menuText() const { return menuText_.get(); }
   const AClipString* gameOverText() const { return gameOverText_.get(); }
   int tileCount() const { return tileCount_; }
   int tilesShown() const { return int(tiles_.size()); }
 
-  void requestScreen(ScreenId id);
-  // Shows the game-over text; the next release leads to the game-over screen.
-  void showGameOverText(const std::string& text, int x, int y);
-  // Plays an effect when sound is on.
-  void playSound(int id, bool restart = false);
-  // Starts a random track when music is on.
-  void startMusic();
-  // Applies the animation setting to the screen effects.
-  void applyAnimation(bool on);
-
   // Where "zenbox.cfg" and the "save" folder live; empty: the working directory.
   void setDataHome(const std::string& dir) { home_ = dir; }
   const std::string& dataHome() const { return home_; }
   std::string settingsPath() const;
-
-  // Shared flags: start a new game at the next tick; the pick-game screen
-  // asked for a demo.
-  bool newGameNeeded = false;
-  bool demoRequested = false;
 
 private:
   struct Tile {

@@ -1,6 +1,6 @@
 #include "app/AMenuWnd.h"
 
-#include "app/AMainWnd.h"
+#include "game/AGameHost.h"
 #include "app/OMainWindow.h"
 #include "game/AGameWnd.h"
 
@@ -15,7 +15,7 @@ AMenuWnd::AMenuWnd(OMainWindow& owner) : AFramedWnd(owner, 6, 10, 780, 580) {}
 
 void AMenuWnd::buildContents() {
   OAppState& app = owner().app();
-  AMainWnd* main = AMainWnd::of(owner());
+  AGameHost* main = AGameHost::of(owner());
   AGameWnd* game = main ? main->game() : nullptr;
   choice_ = kContinue;
   shown_.clear();

@@ -20,6 +20,7 @@
 
 #include "app/AMainWnd.h"
 #include "app/AStartup.h"
+#include "game/GameFamilies.h"
 #include "app/OMainWindow.h"
 #include "game/AGameWnd.h"
 #include "platform/Clock.h"
@@ -63,7 +64,7 @@ private:
 struct Game {
   zb::ManualClock clock;
   zb::HeadlessWindow platform{&clock};
-  OMainWindow window{platform, zb::startZenbox};
+  OMainWindow window{platform, (zb::registerFamilies(), zb::startZenbox)};
   Game() { zb::setClock(&clock); }
   ~Game() {
     window.onDestroy();

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/AMainWnd.h"
+#include "game/AGameHost.h"
 #include "app/OMainWindow.h"
 #include "game/AGameWnd.h"
 #include "storage/TScoresTable.h"
@@ -47,7 +47,7 @@ std::string AGameOverWnd::recordLine(const std::string& date, const std::string&
 }
 
 void AGameOverWnd::open(OEngine** slot) {
-  AMainWnd* main = AMainWnd::of(owner());
+  AGameHost* main = AGameHost::of(owner());
   if (main) {
     main->newGameNeeded = true;
     bool won = main->game() && main->game()->gameResult() == 2;
@@ -58,7 +58,7 @@ void AGameOverWnd::open(OEngine** slot) {
 
 void AGameOverWnd::buildContents() {
   OAppState& app = owner().app();
-  AMainWnd* main = AMainWnd::of(owner());
+  AGameHost* main = AGameHost::of(owner());
   AGameWnd* game = main ? main->game() : nullptr;
   removeField();
   setTitle(newText(app.letters[2].get(), 215, 30, "Game over!", -10, false));
@@ -101,7 +101,7 @@ void AGameOverWnd::removeField() {
 }
 
 void AGameOverWnd::accept() {
-  AMainWnd* main = AMainWnd::of(owner());
+  AGameHost* main = AGameHost::of(owner());
   AGameWnd* game = main ? main->game() : nullptr;
   if (!qualified_ || !game) {
     close(kAccepted);
@@ -122,7 +122,7 @@ void AGameOverWnd::accept() {
 void AGameOverWnd::cancel() {
   removeField();
   close(kCancelled);
-  if (AMainWnd* main = AMainWnd::of(owner())) main->newGameNeeded = true;
+  if (AGameHost* main = AGameHost::of(owner())) main->newGameNeeded = true;
 }
 
 void AGameOverWnd::onClosed() { removeField(); }

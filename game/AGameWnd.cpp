@@ -1,6 +1,6 @@
 #include "game/AGameWnd.h"
 
-#include "app/AMainWnd.h"
+#include "game/AGameHost.h"
 #include "app/OMainWindow.h"
 #include "audio/OMusic.h"
 #include "game/GameCatalog.h"
@@ -15,13 +15,13 @@ constexpr int kAlph = 0, kAlph2 = 1, kAlph4 = 3;
 
 }  // namespace
 
-AGameWnd::AGameWnd(AMainWnd& main) : main_(main) {}
+AGameWnd::AGameWnd(AGameHost& main) : main_(main) {}
 
 AGameWnd::~AGameWnd() = default;
 
 std::unique_ptr<AClipString> AGameWnd::makeCaption(int font, int x, int y, const std::string& text,
                                                    int depth) {
-  return std::make_unique<AClipString>(main_.font(font), &main_, x, y, text, depth, true,
+  return std::make_unique<AClipString>(main_.font(font), &main_.screen(), x, y, text, depth, true,
                                        main_.star());
 }
 
@@ -256,7 +256,7 @@ void AGameWnd::stopReplay(bool restore) {
 
 void AGameWnd::showGameOver() {
   main_.showGameOverText("Game over!\n  \n Click to\n \n continue", 140, 170);
-  main_.setState(AMainWnd::kGameOverShown);
+  main_.setState(AGameHost::kGameOverShown);
 }
 
 void AGameWnd::saveGame() {

@@ -8,7 +8,7 @@
 #include "storage/TScoresTable.h"
 
 class AClipString;
-class AMainWnd;
+class AGameHost;
 class OClip;
 class OClipControl;
 class OEngine;
@@ -21,7 +21,7 @@ class OEngine;
 // operations.
 class AGameWnd {
 public:
-  explicit AGameWnd(AMainWnd& main);
+  explicit AGameWnd(AGameHost& main);
   // Deletes the captions; saves nothing.
   virtual ~AGameWnd();
   AGameWnd(const AGameWnd&) = delete;
@@ -80,6 +80,10 @@ public:
   virtual bool canReplay() const { return false; }
   // The family's options screen, or nullptr when it has none.
   virtual OEngine* optionsScreen() const { return nullptr; }
+  // A value the controller hands from this game to the next one of the
+  // family it creates (-1: none), and its delivery to that next game.
+  virtual int carryOver() const { return -1; }
+  virtual void takeCarryOver(int) {}
 
   // A game that has begun and is neither over nor a demo.
   bool underWay();
@@ -102,7 +106,7 @@ public:
   TScoresTable& scores() { return saved_.scores; }
   OConfig& saveTree() { return saved_.tree; }
   zb::OSavedGame& savedGame() { return saved_; }
-  AMainWnd& main() const { return main_; }
+  AGameHost& main() const { return main_; }
   const std::string& saveName() const { return saveName_; }
   // Where the saved games go ("save/..." under it); empty: the working directory.
   void setSaveDir(const std::string& dir) { saved_.baseDir = dir; }
@@ -145,7 +149,7 @@ protected:
   bool restoreAfterDemo_ = true;
 
 private:
-  AMainWnd& main_;
+  AGameHost& main_;
   zb::OSavedGame saved_;
   std::unique_ptr<AClipString> replayingCaption_, pausedCaption_, clickToCaption_, playCaption_,
       demoCaption_;

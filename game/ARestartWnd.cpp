@@ -1,16 +1,16 @@
 #include "game/ARestartWnd.h"
 
-#include "app/AMainWnd.h"
+#include "game/AGameHost.h"
 
 ARestartWnd::ARestartWnd(OMainWindow& owner)
     : AConfirmWnd(owner, {"Start new Game?", 145, 200, 170, 530, 220}) {}
 
 void ARestartWnd::accept() {
-  if (AMainWnd* main = AMainWnd::of(owner())) main->newGameNeeded = true;
+  if (AGameHost* main = AGameHost::of(owner())) main->newGameNeeded = true;
   AConfirmWnd::accept();
 }
 
 void ARestartWnd::cancel() {
-  if (AMainWnd* main = AMainWnd::of(owner())) main->newGameNeeded = false;
+  if (AGameHost* main = AGameHost::of(owner())) main->newGameNeeded = false;
   AConfirmWnd::cancel();
 }

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/AMainWnd.h"
+#include "game/AGameHost.h"
 #include "app/OMainWindow.h"
 #include "game/AGameWnd.h"
 #include "game/GameCatalog.h"
@@ -14,7 +14,7 @@ namespace {
 constexpr unsigned char kScramble[] = {0x5A, 0x13, 0xC7, 0x2E, 0x91, 0x6B};
 
 AGameWnd* runningGame(OMainWindow& owner) {
-  AMainWnd* main = AMainWnd::of(owner);
+  AGameHost* main = AGameHost::of(owner);
   return main ? main->game() : nullptr;
 }
 
@@ -35,7 +35,7 @@ void ATop10Wnd::buildContents() {
   clear_ = publish_ = nullptr;
   setTitle(newText(app.letters[2].get(), 300, 25, "Top 10", -10, false));
   AGameWnd* game = runningGame(owner());
-  AMainWnd* main = AMainWnd::of(owner());
+  AGameHost* main = AGameHost::of(owner());
   bool anyScore = game && game->scores().hasScoresAboveZero(game->category());
   int buttonsY = height() - 45;
   setDefaultButton(newText(app.letters[0].get(), anyScore ? 360 : 310, buttonsY, "Play!", -10, true));
@@ -67,7 +67,7 @@ void ATop10Wnd::onTextClicked(AClipString* text) {
   if (text && text == clear_) {
     owner().requestScreen(owner().app().screen(ScreenId::ClearTop10));
   } else if (text && text == publish_ && game) {
-    AMainWnd* main = AMainWnd::of(owner());
+    AGameHost* main = AGameHost::of(owner());
     std::string line = publishLine(game->scores(), game->category(),
                                    zb::top10VariantCaption(main->family(), game->kind),
                                    zb::levelCaption(game->level));

@@ -1,5 +1,7 @@
 #include "game/GameCatalog.h"
 
+#include "game/GameFamilies.h"
+
 #include "platform/Random.h"
 
 namespace zb {
@@ -66,9 +68,7 @@ int radioForGame(int family, int kind) {
   }
 }
 
-bool variantAvailable(int family, int kind) {
-  return family == kFamilySinkra && kind >= 0 && kind <= 3;
-}
+bool variantAvailable(int family, int kind) { return familyPlays(family, kind); }
 
 const char* familyCaption(int family) {
   switch (family) {

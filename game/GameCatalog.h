@@ -32,8 +32,7 @@ const PickRadio& pickRadio(int radio);
 // family) draws one of the six first-start preselections from zb::random().
 int radioForGame(int family, int kind);
 
-// True when the family and variant can be played in this build. Tessel and
-// Gyrex are not built yet, nor the Classic Sinkra variant (kind 4).
+// True when the family registered the variant as playable (GameFamilies.h).
 bool variantAvailable(int family, int kind);
 
 // Side-panel captions of the game frame.

@@ -3,7 +3,9 @@
 #include <dirent.h>
 #include <strings.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cstring>
 #include <vector>
 
 namespace zb {
@@ -27,6 +29,22 @@ std::vector<std::string> splitComponents(const std::string& path) {
 bool exists(const std::string& p) {
   struct stat st;
   return ::stat(p.c_str(), &st) == 0;
+}
+
+std::string& packFolder() {
+  static std::string dir;
+  return dir;
+}
+
+// The part of path below the working directory, or path itself when it is
+// relative; empty when it lies elsewhere.
+std::string relativeToWorkDir(const std::string& path) {
+  if (path.empty() || (path[0] != '/' && path[0] != '\\')) return path;
+  char buf[4096];
+  if (!::getcwd(buf, sizeof buf)) return {};
+  const size_t n = std::strlen(buf);
+  if (path.compare(0, n, buf) != 0 || path.size() <= n + 1 || (path[n] != '/' && path[n] != '\\')) return {};
+  return path.substr(n + 1);
 }
 
 // Finds an entry of dir whose name equals name ignoring case.
@@ -64,11 +82,23 @@ std::string resolvePath(const std::string& path) {
   return out;
 }
 
-FILE* openFile(const std::string& path, const char* mode) {
-  return std::fopen(resolvePath(path).c_str(), mode);
+void setPackFolder(const std::string& dir) { packFolder() = dir; }
+
+std::string findFile(const std::string& path) {
+  std::string here = resolvePath(path);
+  if (packFolder().empty() || exists(here)) return here;
+  const std::string rel = relativeToWorkDir(path);
+  if (rel.empty()) return here;
+  std::string packed = resolvePath(packFolder() + "/" + rel);
+  return exists(packed) ? packed : here;
 }
 
-bool fileExists(const std::string& path) { return exists(resolvePath(path)); }
+FILE* openFile(const std::string& path, const char* mode) {
+  const bool writes = std::strpbrk(mode, "wa+") != nullptr;
+  return std::fopen((writes ? resolvePath(path) : findFile(path)).c_str(), mode);
+}
+
+bool fileExists(const std::string& path) { return exists(findFile(path)); }
 
 bool makeParentDirs(const std::string& path) {
   std::string resolved = resolvePath(path);

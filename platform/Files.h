@@ -14,9 +14,21 @@ namespace zb {
 // used to create new files.
 std::string resolvePath(const std::string& path);
 
-// fopen on the resolved path.
+// A read-only folder that fills in for files missing from the working
+// directory (the installed data pack under a per-user folder); empty for
+// none. Writes never go there.
+void setPackFolder(const std::string& dir);
+
+// The path on disk to read a game path from: the resolved path when it
+// exists, else the same file in the pack folder when that has it (an
+// absolute path inside the working directory counts as relative to it),
+// else the resolved path. Every read of a game file goes through here.
+std::string findFile(const std::string& path);
+
+// fopen on findFile (read-only modes) or on the resolved path (modes that write).
 FILE* openFile(const std::string& path, const char* mode);
 
+// Whether findFile names an existing file or folder.
 bool fileExists(const std::string& path);
 
 // Creates the directory (and its parents) of a file path; true when it exists afterwards.

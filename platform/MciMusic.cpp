@@ -65,7 +65,7 @@ private:
   bool open(const std::vector<std::string>& w) {
     if (w.size() != 6 || !same(w[2], "type") || !same(w[3], "sequencer") || !same(w[4], "alias")) return false;
     if (music_ || !device_.isOpen()) return false;  // alias in use / no output
-    music_ = Mix_LoadMUS(resolvePath(w[1]).c_str());
+    music_ = Mix_LoadMUS(findFile(w[1]).c_str());
     if (!music_) return false;
     alias_ = w[5];
     started_ = false;

@@ -68,7 +68,7 @@ bool SdlWindow::open(const std::string& title, int width, int height) {
 
 void SdlWindow::setIconFromData() {
   // The data pack carries the large icon; a missing one leaves SDL's default.
-  SDL_Surface* icon = SDL_LoadBMP(zb::resolvePath("icon/icon101.bmp").c_str());
+  SDL_Surface* icon = SDL_LoadBMP(zb::findFile("icon/icon101.bmp").c_str());
   if (!icon) return;
   SDL_SetWindowIcon(window_, icon);
   SDL_FreeSurface(icon);

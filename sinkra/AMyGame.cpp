@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/AMainWnd.h"
+#include "game/AGameHost.h"
 #include "app/OMainWindow.h"
 #include "gfx/OClip.h"
 #include "sinkra/CCollectorGame.h"
@@ -14,7 +14,7 @@
 
 namespace SpaceSinkra {
 
-AMyGame::AMyGame(AMainWnd& main) : ASinkraWnd(main) {
+AMyGame::AMyGame(AGameHost& main) : ASinkraWnd(main) {
   variants_[kCollector] = std::make_unique<CCollectorGame>();
   variants_[kAdvanced] = std::make_unique<CSinkraGame>();
   variants_[kRemover] = std::make_unique<CRemoverGame>();
@@ -86,10 +86,11 @@ void AMyGame::loadGameResources() {
   std::span<OClip* const> all(table.data(), table.size());
   for (auto& v : variants_) {
     if (!v) continue;
-    v->attach(&main(), all, all.subspan(36), kBoardX, kBoardY, kBoardSize, kBoardSize);
+    v->attach(&main().screen(), all, all.subspan(36), kBoardX, kBoardY, kBoardSize, kBoardSize);
     v->setHost(this);
   }
   current_ = variants_[kRemover].get();
+  static_cast<CSinkraGame*>(variants_[kAdvanced].get())->setSeparatorPicture(separator_.get());
 }
 
 void AMyGame::applySpeed() {
@@ -100,11 +101,13 @@ void AMyGame::applySpeed() {
 
 void AMyGame::startVariant() {
   CGlobal& g = CGlobal::instance();
+  if (CGameField* v = variant(kind)) current_ = v;
+  // Reading the rules sets the factor of a game not yet begun, so the
+  // begun game's factor comes after it.
+  if (kind == kAdvanced) g.requireRules();
   g.beginGame(level);
   applySpeed();
-  if (CGameField* v = variant(kind)) current_ = v;
   if (kind == kAdvanced) {
-    g.requireRules();
     static_cast<CSinkraGame*>(current_)->setRowTiming(g.timeBuildLine[g.skillLevel],
                                                       g.timeBuildLineStep[g.skillLevel]);
   }
@@ -129,12 +132,17 @@ void AMyGame::tick(int elapsed) {
   if (current_->anyMoving() || !paused_) {
     current_->update(int(elapsed * g.speedFactor));
     score = g.score;
+    // Points added by the update that ends the game must be on the panel
+    // before the game-over text stops the ticks.
+    showScore();
+    // Blocks that arrived during a paused fall stay hidden too.
+    if (paused_) hideBlocks(true);
     if (current_->finished) {
       if (demo_) {
         current_->finished = false;
         startVariant();
         current_->startDemo();
-      } else if (main().state() != AMainWnd::kGameOverShown) {
+      } else if (main().state() != AGameHost::kGameOverShown) {
         showGameOver();
       }
     }
@@ -238,12 +246,14 @@ void AMyGame::loadGame(int flag) {
   }
   current_->setup(g.boardWidth(kind, level), g.boardHeight(kind, level));
   current_->loadState(tree);
-  if (current_->grid().size() == 0) {
+  // A refused board is no game to continue: a new one starts, as for a
+  // damaged file.
+  if (!current_->stateLoaded()) {
     main().newGameNeeded = true;
     return;
   }
   current_->refreshSkins();
-  g.score = score;
+  score = g.score;
   placeScoreNumber();
 }
 

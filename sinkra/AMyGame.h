@@ -22,7 +22,7 @@ public:
   // Board area of every variant.
   static constexpr int kBoardX = 10, kBoardY = 10, kBoardSize = 580;
 
-  explicit AMyGame(AMainWnd& main);
+  explicit AMyGame(AGameHost& main);
   ~AMyGame() override;
 
   void loadGameResources() override;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/AMainWnd.h"
+#include "game/AGameHost.h"
 #include "app/OMainWindow.h"
 #include "audio/OMusic.h"
 #include "audio/OSound.h"
@@ -19,8 +19,8 @@ constexpr int kPanelFont = 3;  // "alph4": digits and small captions
 // A number of the boards drawn in digit cells on the main screen.
 class ADrawnNumber : public CNumberView {
 public:
-  ADrawnNumber(AMainWnd& main, int value, int digits, double x, double y, double z)
-      : num_(&main, *main.font(kPanelFont), value, std::clamp(digits, 1, 12), x, y, 0, z) {
+  ADrawnNumber(AGameHost& main, int value, int digits, double x, double y, double z)
+      : num_(&main.screen(), *main.font(kPanelFont), value, std::clamp(digits, 1, 12), x, y, 0, z) {
     this->value = value;
     this->x = x;
     this->y = y;
@@ -55,11 +55,11 @@ private:
 // A text of the boards drawn in clip letters on the main screen.
 class ADrawnText : public CTextView {
 public:
-  ADrawnText(AMainWnd& main, const std::string& t, int nx, int ny) : main_(main) { setText(t, nx, ny); }
+  ADrawnText(AGameHost& main, const std::string& t, int nx, int ny) : main_(main) { setText(t, nx, ny); }
   void setText(const std::string& t, int nx, int ny) override {
     if (clip_ && t == text && nx == x && ny == y) return;
     CTextView::setText(t, nx, ny);
-    clip_ = std::make_unique<AClipString>(main_.font(kPanelFont), &main_, nx, ny, t, -500, false, main_.star());
+    clip_ = std::make_unique<AClipString>(main_.font(kPanelFont), &main_.screen(), nx, ny, t, -500, false, main_.star());
     clip_->setVisible(visible);
   }
   void setVisible(bool on) override {
@@ -68,13 +68,13 @@ public:
   }
 
 private:
-  AMainWnd& main_;
+  AGameHost& main_;
   std::unique_ptr<AClipString> clip_;
 };
 
 }  // namespace
 
-ASinkraWnd::ASinkraWnd(AMainWnd& main) : AGameWnd(main) {
+ASinkraWnd::ASinkraWnd(AGameHost& main) : AGameWnd(main) {
   saveName_ = "Sinkra";
   skinsQuantity_ = 6;
   // The family's panel sits a little left of and below the frame's.
@@ -118,7 +118,7 @@ OEngine* ASinkraWnd::optionsScreen() const { return main().app().familyOptions.g
 
 void ASinkraWnd::placeScoreNumber() {
   int y = scoreLabelY + 30 + (kind == 3 ? 20 : 0);
-  scoreNumber_ = std::make_unique<AClipNum>(&main(), *main().font(kPanelFont), score, 8, scoreLabelX, y, 0, -500);
+  scoreNumber_ = std::make_unique<AClipNum>(&main().screen(), *main().font(kPanelFont), score, 8, scoreLabelX, y, 0, -500);
   shownScore_ = score;
 }
 
@@ -126,6 +126,10 @@ void ASinkraWnd::setStartLevelOption(int option) { startLevel_ = std::clamp(opti
 
 void ASinkraWnd::tick(int elapsed) {
   AGameWnd::tick(elapsed);
+  showScore();
+}
+
+void ASinkraWnd::showScore() {
   if (scoreNumber_ && score != shownScore_) {
     scoreNumber_->setValue(std::max(score, 0), false);
     shownScore_ = score;

@@ -20,7 +20,7 @@ public:
   static constexpr int kFirstSound = 11;
   static constexpr int kLastSound = 19;
 
-  explicit ASinkraWnd(AMainWnd& main);
+  explicit ASinkraWnd(AGameHost& main);
   // Drops the family's sounds and options screen, back to the slow music.
   ~ASinkraWnd() override;
 
@@ -31,6 +31,9 @@ public:
 
   // The Classic start level, 0..5 (level 1, 5, 10, ...).
   int startLevelOption() const { return startLevel_; }
+  // The start level goes with the player from one Sinkra game to the next.
+  int carryOver() const override { return startLevel_; }
+  void takeCarryOver(int option) override { setStartLevelOption(option); }
   void setStartLevelOption(int option);
 
   // Boards play their effects, read the explosion option and show numbers
@@ -41,10 +44,14 @@ public:
   std::unique_ptr<CTextView> makeText(const std::string& text, int x, int y) override;
 
   const AClipNum* scoreNumber() const { return scoreNumber_.get(); }
+  // The score the panel's number was last drawn with.
+  int shownScore() const { return shownScore_; }
 
 protected:
   // Places the score number for the variant (Turn Play sits lower).
   void placeScoreNumber();
+  // Redraws the score number when the frame's score changed.
+  void showScore();
   void loadSounds();
 
   int startLevel_ = 0;

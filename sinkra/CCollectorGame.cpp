@@ -1,5 +1,7 @@
 #include "sinkra/CCollectorGame.h"
 
+#include <algorithm>
+
 #include "sinkra/CGlobal.h"
 #include "sinkra/CPiece.h"
 #include "storage/OConfig.h"
@@ -12,10 +14,15 @@ bool CCollectorGame::setup(int width, int height) {
   removeAllBlocks();
   if (!grid_.resize(width, height)) return false;
   recomputeCellSize();
-  preview_ = host_->makeNumber(0, 5, 600, 302, 0);
+  preview_ = makePreview();
   global().caption()->setText("for this\nblock", 600, 240);
   global().caption()->setVisible(true);
   return true;
+}
+
+std::unique_ptr<CNumberView> CCollectorGame::makePreview() {
+  // Room for the score of the whole board taken as one group.
+  return host_->makeNumber(0, std::max(5, digitsFor(scoreFor(grid_.size()))), 600, 302, 0);
 }
 
 void CCollectorGame::clear() {
@@ -76,7 +83,7 @@ void CCollectorGame::update(int ms) {
 
 void CCollectorGame::loadState(OConfig& config) {
   CGameField::loadState(config);
-  if (!preview_) preview_ = host_->makeNumber(0, 5, 600, 302, 0);
+  if (!preview_) preview_ = makePreview();
 }
 
 }  // namespace SpaceSinkra

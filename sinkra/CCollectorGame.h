@@ -17,7 +17,7 @@ public:
   bool setup(int width, int height) override;
   int result() const override { return finished ? 2 : 0; }
 
-  static int scoreFor(int n) { return n * n * n / 3; }
+  static int scoreFor(int n) { return static_cast<int>(static_cast<long long>(n) * n * n / 3); }
   const CNumberView* preview() const { return preview_.get(); }
 
 protected:
@@ -25,6 +25,7 @@ protected:
   // bottom; true when a click was made.
   bool demoMove();
   void setPreview(int value);
+  std::unique_ptr<CNumberView> makePreview();
   std::unique_ptr<CNumberView> preview_;
 };
 

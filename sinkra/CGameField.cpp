@@ -383,10 +383,14 @@ int CGameField::chooseDemoGroup(int& best) {
   return cell;
 }
 
-std::unique_ptr<CNumberView> CGameField::makeFloatingNumber(int value, int cell) {
+int CGameField::digitsFor(long long value) {
   int digits = 1;
-  for (int v = value; v >= 10 || v <= -10; v /= 10) ++digits;
-  auto view = host_->makeNumber(value, digits, 0, 0, 4);
+  for (long long v = value; v >= 10 || v <= -10; v /= 10) ++digits;
+  return digits;
+}
+
+std::unique_ptr<CNumberView> CGameField::makeFloatingNumber(int value, int cell) {
+  auto view = host_->makeNumber(value, digitsFor(value), 0, 0, 4);
   double cell0 = grid_.cellSize;
   double w = view->pixelWidth();
   double x = cellX(cell) + cell0 / 2 - w / 2;

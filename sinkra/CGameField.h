@@ -77,6 +77,9 @@ public:
   // Number of boards dealt by newField so far (a demo deals a new board
   // when one ends, so observers count games by it).
   int deals() const { return deals_; }
+  // Whether the last loadState rebuilt the board from the saved tree (false
+  // when the tree was refused or held no board).
+  bool stateLoaded() const { return stateLoaded_; }
 
   // Replaces the board by width x height cells of the given colours (-1
   // empty), at rest; for tools, tests and benchmarks. False when the size
@@ -157,6 +160,8 @@ protected:
   // A bonus number over a cell: centred on its column, above its row, kept
   // inside the board area, at depth 4.
   std::unique_ptr<CNumberView> makeFloatingNumber(int value, int cell);
+  // Digit cells a number needs to show `value` whole.
+  static int digitsFor(long long value);
 
   CGameMap grid_;
   OEngine* engine_ = nullptr;
@@ -172,6 +177,7 @@ protected:
   std::vector<std::unique_ptr<OClip>> extraClips_;
   CFieldHost* host_ = nullptr;
   int deals_ = 0;
+  bool stateLoaded_ = false;
 
   // A saved board of this size can be rebuilt without breaking the grid.
   static bool stateAcceptable(OConfig& config, int width, int height);

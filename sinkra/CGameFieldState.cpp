@@ -48,6 +48,7 @@ bool CGameField::stateAcceptable(OConfig& c, int width, int height) {
 }
 
 void CGameField::loadState(OConfig& c) {
+  stateLoaded_ = false;
   if (c.getInt("size", -1) == -1) return;
   removeAllBlocks();
   grid_.exploding = grid_.normalizing = false;
@@ -76,6 +77,7 @@ void CGameField::loadState(OConfig& c) {
     placeBlock(i, std::move(piece));
   }
   startFall();
+  stateLoaded_ = true;
 }
 
 }  // namespace SpaceSinkra

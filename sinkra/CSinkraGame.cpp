@@ -333,6 +333,7 @@ void CSinkraGame::saveState(OConfig& c) {
 }
 
 void CSinkraGame::loadState(OConfig& c) {
+  stateLoaded_ = false;
   int rowTime = c.getInt("timeBuildLine", -1);
   int interval = c.getInt("timeFragStep", -1);
   int elapsed = c.getInt("timePassed", -1);

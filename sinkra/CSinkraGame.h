@@ -31,6 +31,8 @@ public:
   void click(int cell) override;
   int hover(int cell) override;
   bool setup(int width, int height) override;
+  // Won once the game has ended: the rising rows always end the game.
+  int result() const override { return ended_ ? 2 : 0; }
 
   // The separator-bar picture (not owned); bars are placed when a game starts.
   void setSeparatorPicture(const OClip* picture) { separator_ = picture; }

@@ -191,6 +191,7 @@ void CTurnGame::loadState(OConfig& c) {
   int series = c.getInt("m_series", -1);
   int current = c.getInt("m_curentSeries", -1);
   int turn = c.getInt("m_whoseTurn", -1);
+  stateLoaded_ = false;
   if (series == -1 || current == -1 || turn == -1) return;
   CGameField::loadState(c);
   int comp = c.getInt("m_compScores", 0);
@@ -199,6 +200,7 @@ void CTurnGame::loadState(OConfig& c) {
       series > CGameMap::kMaxSide * CGameMap::kMaxSide || current > series + 1 + grid_.size()) {
     removeAllBlocks();
     grid_.exploding = grid_.normalizing = false;
+    stateLoaded_ = false;
     return;
   }
   m_series = series;

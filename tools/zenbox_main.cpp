@@ -12,12 +12,14 @@
 
 #include "app/ADemoWnd.h"
 #include "app/AStartup.h"
+#include "game/GameFamilies.h"
 #include "app/OMainWindow.h"
 #include "platform/Clock.h"
 #include "platform/PngWriter.h"
 #include "platform/Script.h"
 #include "platform/ScriptedWindow.h"
 #include "platform/SdlWindow.h"
+#include "platform/UserFolder.h"
 #include "ui/AUiDemoWnd.h"
 
 namespace {
@@ -33,7 +35,8 @@ struct Options {
 void printUsage() {
   std::fprintf(stderr,
                "usage: zenbox [--data DIR] [--windowed] [--headless] [--script FILE]\n"
-               "  --data DIR     folder holding clp/, cfg/, wav/ ... (the working directory)\n"
+               "  --data DIR     folder holding clp/, cfg/, wav/ ... (the working directory);\n"
+               "                 without it: the installed data, files written per user\n"
                "  --windowed     never switch to full screen at start\n"
                "  --headless     no display or sound; time runs as fast as frames are made\n"
                "  --script FILE  play a script of timed input steps (see README.md)\n"
@@ -116,6 +119,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zenbox: cannot enter data folder %s\n", opt.dataDir.c_str());
     return 2;
   }
+  // The demonstration screens are for development: they stay where started.
+  std::string folderError;
+  if (opt.dataDir.empty() && opt.screen.empty() && !zb::enterUserFolder(folderError)) {
+    std::fprintf(stderr, "zenbox: %s\n", folderError.c_str());
+    return 2;
+  }
 
   // Headless time is virtual: every wait of the loop moves it on by its
   // full time-out, so frames follow each other as fast as they are made.
@@ -135,6 +144,7 @@ int main(int argc, char** argv) {
 
   int result;
   {
+    zb::registerFamilies();
     OMainWindow::Startup startup = zb::startZenbox;
     if (opt.screen == "controls") startup = AUiDemoWnd::startup;
     if (opt.screen == "engine") startup = ADemoWnd::startup;

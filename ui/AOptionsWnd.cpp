@@ -1,6 +1,6 @@
 #include "ui/AOptionsWnd.h"
 
-#include "app/AMainWnd.h"
+#include "game/AGameHost.h"
 #include "app/OMainWindow.h"
 #include "audio/OMusic.h"
 #include "audio/OSound.h"
@@ -15,7 +15,7 @@ AOptionsWnd::~AOptionsWnd() { removeControls(); }
 OClip* AOptionsWnd::font(int i) const { return owner().app().letters[size_t(i)].get(); }
 
 void AOptionsWnd::open(OEngine** slot) {
-  if (AMainWnd* main = AMainWnd::of(owner())) {
+  if (AGameHost* main = AGameHost::of(owner())) {
     savedSound_ = main->sound() && main->sound()->enabled();
     savedMusic_ = main->music() && main->music()->enabled();
     savedSoundVolume_ = main->sound() ? main->sound()->volume() : 0;
@@ -39,7 +39,7 @@ OClipCheckBox* AOptionsWnd::addBox(int x, int y, const char* label) {
 
 void AOptionsWnd::buildContents() {
   removeControls();
-  AMainWnd* main = AMainWnd::of(owner());
+  AGameHost* main = AGameHost::of(owner());
   setTitle(newText(font(2), 280, 15, "Options", -10, false));
   setDefaultButton(newText(font(0), 130, height() - 45, "OK", -10, true));
   setCancelButton(newText(font(0), 440, height() - 45, "Cancel", -10, true));
@@ -74,7 +74,7 @@ void AOptionsWnd::buildContents() {
 }
 
 void AOptionsWnd::onControlClicked(OClipControl* control) {
-  AMainWnd* main = AMainWnd::of(owner());
+  AGameHost* main = AGameHost::of(owner());
   if (!main) return;
   if (soundBar_ && soundBar_->controlClicked(control)) {
     if (main->sound()) main->sound()->setVolume(volumeOfCell(soundBar_->value()));
@@ -105,13 +105,13 @@ void AOptionsWnd::accept() { finishAccept(); }
 
 void AOptionsWnd::finishAccept() {
   takeBoxes();
-  if (AMainWnd* main = AMainWnd::of(owner())) main->applyAnimation(animation_);
+  if (AGameHost* main = AGameHost::of(owner())) main->applyAnimation(animation_);
   close(kAccepted);
 }
 
 void AOptionsWnd::cancel() {
   takeBoxes();
-  if (AMainWnd* main = AMainWnd::of(owner())) {
+  if (AGameHost* main = AGameHost::of(owner())) {
     if (main->sound()) {
       main->sound()->setEnabled(savedSound_);
       main->sound()->setVolume(savedSoundVolume_);

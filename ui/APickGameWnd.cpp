@@ -1,6 +1,6 @@
 #include "ui/APickGameWnd.h"
 
-#include "app/AMainWnd.h"
+#include "game/AGameHost.h"
 #include "app/OMainWindow.h"
 #include "game/AGameWnd.h"
 #include "game/GameCatalog.h"
@@ -24,7 +24,7 @@ APickGameWnd::APickGameWnd(OMainWindow& owner) : AFramedWnd(owner, 6, 10, 780, 5
 APickGameWnd::~APickGameWnd() = default;
 
 void APickGameWnd::open(OEngine** slot) {
-  AMainWnd* main = AMainWnd::of(owner());
+  AGameHost* main = AGameHost::of(owner());
   if (main && main->game()) {
     current_ = zb::radioForGame(main->family(), main->game()->kind);
   } else if (main) {
@@ -93,7 +93,7 @@ void APickGameWnd::onTextClicked(AClipString* text) {
 void APickGameWnd::accept() { play(false); }
 
 void APickGameWnd::play(bool demo) {
-  AMainWnd* main = AMainWnd::of(owner());
+  AGameHost* main = AGameHost::of(owner());
   if (!main) {
     close(kAccepted);
     return;

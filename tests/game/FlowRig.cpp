@@ -11,6 +11,7 @@
 #include "platform/Random.h"
 #include "game/AGameWnd.h"
 #include "game/GameCatalog.h"
+#include "game/GameFamilies.h"
 #include "sinkra/AMyGame.h"
 #include "sinkra/CGameField.h"
 #include "sinkra/CTurnGame.h"
@@ -28,7 +29,16 @@ std::string dataDir() {
 
 bool haveData() { return fs::exists(fs::path(dataDir()) / "clp" / "alph.clp"); }
 
-FlowRig::FlowRig(const std::string& home) : window(platform, zb::startZenbox) {
+namespace {
+// Families register once, before the first controller is built.
+OMainWindow::Startup registeredStartup() {
+  static bool once = (zb::registerFamilies(), true);
+  (void)once;
+  return zb::startZenbox;
+}
+}  // namespace
+
+FlowRig::FlowRig(const std::string& home) : window(platform, registeredStartup()) {
   if (home.empty()) {
     temp_ = std::make_unique<zbtest::TempDir>();
     home_ = temp_->path();

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+
 #include "sinkra/CBetweenLevelsGame.h"
 #include "sinkra/CGlobal.h"
 #include "sinkra/CPiece.h"
@@ -162,6 +165,45 @@ TEST_F(BonusFixture, UndoRebuildsChangedCellsFromTheNewestSnapshot) {
   game.grid().at(3)->colour = 2;
   game.undo();
   EXPECT_EQ(game.grid().at(3)->colour, 2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BonusFixture, TenByTenIsCutIntoTilesOfTwoNeighbouringColours) {
+  ASSERT_TRUE(game.start(10, 10, 6, 10, 1.0, 5, 20000));
+  deal();
+  ASSERT_EQ(game.blockCount(), 100);
+  // Three tile columns (the last two columns wide), four tile rows (the
+  // last one row high): each tile holds its colour and the next one.
+  for (int tc = 0; tc < 3; ++tc) {
+    for (int tr = 0; tr < 4; ++tr) {
+      std::set<int> seen;
+      for (int row = tr * 3; row < std::min(10, tr * 3 + 3); ++row)
+        for (int col = tc * 4; col < std::min(10, tc * 4 + 4); ++col) seen.insert(game.grid().at(col + row * 10)->colour);
+      ASSERT_LE(seen.size(), 2u) << tc << "," << tr;
+      if (seen.size() == 2) {
+        int a = *seen.begin(), b = *seen.rbegin();
+        EXPECT_TRUE(b == a + 1 || (a == 0 && b == 5)) << tc << "," << tr;
+      }
+    }
+  }
+}
+
+TEST_F(BonusFixture, ABoardWithoutMovesExplodesAndFails) {
+  ASSERT_TRUE(game.start(4, 3, 3, 10, 1.0, 5, 20000));
+  deal();
+  clearBoard();
+  for (int i = 0; i < 12; ++i) {
+    auto piece = std::make_unique<SpaceSinkra::CPiece>((i % 4 + i / 4) % 3);
+    game.grid().put(i, std::move(piece));
+  }
+  game.update(30);
+  EXPECT_TRUE(game.grid().exploding);
+  EXPECT_EQ(game.grid().explodingCount(), 12);
+  EXPECT_TRUE(game.outro());
+  EXPECT_TRUE(game.failureShown());
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <set>
 
 #include "game/GameCatalog.h"
+#include "game/GameFamilies.h"
+#include "game/AGameWnd.h"
 #include "platform/Random.h"
 
 namespace {
@@ -25,12 +27,18 @@ TEST(GameCatalog, FirstStartPicksOneOfSixPreselections) {
   EXPECT_EQ(seen, (std::set<int>{0, 1, 4, 6, 9, 11}));
 }
 
-TEST(GameCatalog, OnlyBuiltSinkraVariantsAreAvailable) {
+TEST(GameCatalog, RadiosFollowTheRegisteredFamilies) {
+  zb::clearGameFamilies();
+  auto none = [](AGameHost&) { return std::unique_ptr<AGameWnd>(); };
+  zb::registerGameFamily(zb::kFamilySinkra, none, 0b0101);
   for (int r = 0; r < zb::kPickRadioCount; ++r) {
     const zb::PickRadio& radio = zb::pickRadio(r);
-    bool expected = r == 4 || r == 5 || r == 7 || r == 8;
+    bool expected = radio.family == zb::kFamilySinkra && (radio.kind == 0 || radio.kind == 2);
     EXPECT_EQ(zb::variantAvailable(radio.family, radio.kind), expected) << radio.label;
   }
+  EXPECT_FALSE(zb::familyPlays(zb::kFamilySinkra, 40));
+  zb::clearGameFamilies();
+  zb::registerFamilies();
 }
 
 TEST(GameCatalog, CaptionsFollowTheFamilyOffsets) {

@@ -23,6 +23,7 @@ public:
   std::unique_ptr<SpaceSinkra::CNumberView> makeNumber(int value, int digits, double x, double y,
                                                        double z) override {
     ++numbersMade;
+    lastDigits = digits;
     return CFieldHost::makeNumber(value, digits, x, y, z);
   }
   int count(int id) const;
@@ -30,6 +31,7 @@ public:
   std::vector<std::pair<int, bool>> effects;
   bool explosions = true;
   int numbersMade = 0;
+  int lastDigits = 0;
 };
 
 // A star picture: six rows of three 6 x 6 frames.

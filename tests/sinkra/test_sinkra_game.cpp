@@ -359,3 +359,15 @@ TEST_F(RisingRows, MissingRulesFileIsFatalAndKeysHaveDefaults) {
   EXPECT_DOUBLE_EQ(g().speedFactor, 0.5);
   EXPECT_EQ(g().current, &g().difficulty[1]);
 }
+
+TEST_F(RisingRows, TheDemoPlayerTakesASpecialFirst) {
+  set({"000c",
+       "0001"});
+  game.startDemo();
+  g().demoTimer = 1301;
+  game.update(0);
+  // The bomb takes the square around it; a plain pick would take the six 0s
+  // but leave the 1 below the special standing.
+  EXPECT_TRUE(game.grid().exploding);
+  EXPECT_TRUE(game.grid().at(7)->exploding);
+}

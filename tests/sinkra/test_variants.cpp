@@ -93,6 +93,38 @@ TEST_F(Collector, EndsWhenNoGroupIsLeft) {
   EXPECT_EQ(CGlobal::instance().caption()->text, "for this\nblock");
 }
 
+TEST_F(Collector, ThePreviewHasRoomForTheLargestGroup) {
+  std::vector<std::string> board(15, std::string(15, '1'));
+  for (int r = 0; r < 15; r += 2) board[size_t(r)] = "012012012012012";
+  set(board);
+  ASSERT_GE(rig.host.lastDigits, 7);  // the whole board as one group: 1,265,625
+  int cell = 15;  // the odd rows, joined through the 1s of the rows between
+  int n = game.groupSize(cell);
+  ASSERT_GT(n, 66);
+  game.hover(cell);
+  EXPECT_EQ(game.preview()->value, CCollectorGame::scoreFor(n));
+  EXPECT_GE(CCollectorGame::scoreFor(n), 100000);
+}
+
+// The computer's pick on a board at rest: the first cell of the largest
+// group; a group of 2 or 3 is taken from the bottom instead.
+TEST_F(Collector, TheDemoPlayerTakesTheLargestGroupAndSmallOnesFromTheBottom) {
+  set({"0003",
+       "1113"});
+  game.startDemo();
+  game.update(15);
+  EXPECT_TRUE(game.grid().at(4)->exploding);  // the lower of the two groups of 3
+  EXPECT_FALSE(game.grid().at(0)->exploding);
+
+  set({"0001",
+       "0221",
+       "3341"});
+  game.startDemo();
+  game.update(15);
+  EXPECT_TRUE(game.grid().at(0)->exploding);  // four of colour 0
+  EXPECT_FALSE(game.grid().at(3)->exploding);
+}
+
 TEST_F(Remover, ClearingTheBoardInFewMovesEarnsABonus) {
   EXPECT_EQ(CRemoverGame::clearBonus(100, 30), 5500);
   EXPECT_EQ(CRemoverGame::clearBonus(100, 40), 0);

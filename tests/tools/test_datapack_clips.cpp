@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <map>
 
@@ -158,6 +159,53 @@ void TwoGenerationsGiveIdenticalBytesCheck() {
   EXPECT_EQ(seen.size(), r.files.size());
 }
 
+// Mean luma change over the outer two pixels of a cell between a block
+// drawn plain and drawn lit (scaled 4 pixels smaller, 2 pixels in), both
+// over the board background: the ring that outlines a lit group.
+double litContrast(const OBitmap& picture, const OBitmap& backdrop, int cell) {
+  OBitmap plain, lit, normal, inset;
+  OBitmap::scale(normal, picture, cell, cell);
+  OBitmap::scale(inset, picture, cell - 4, cell - 4);
+  normal.xOffset = normal.yOffset = inset.xOffset = inset.yOffset = 0;
+  plain.create(cell, cell);
+  lit.create(cell, cell);
+  const ORect area{200, 200, 200 + cell, 200 + cell};
+  OBitmap::draw(plain, backdrop, 0, 0, &area);
+  OBitmap::draw(lit, backdrop, 0, 0, &area);
+  OBitmap::draw(plain, normal, 0, 0);
+  OBitmap::draw(lit, inset, 2, 2);
+  auto luma = [](uint32_t c) {
+    return 0.3 * ((c >> 16) & 255) + 0.59 * ((c >> 8) & 255) + 0.11 * (c & 255);
+  };
+  double sum = 0;
+  int n = 0;
+  for (int y = 0; y < cell; ++y) {
+    for (int x = 0; x < cell; ++x) {
+      if (x >= 2 && y >= 2 && x < cell - 2 && y < cell - 2) continue;
+      sum += std::abs(luma(plain.pixel(x, y)) - luma(lit.pixel(x, y)));
+      ++n;
+    }
+  }
+  return sum / n;
+}
+
+// A lit group must be told from its neighbours at a glance by brightness
+// alone (so without colour vision): its blocks show a light ring of the
+// board where plain blocks meet in dark joints.
+void LitBlocksStandOutByBrightness() {
+  auto backdrop = loadClip("clp/jp8.clp");
+  for (int skin = 0; skin < 6; ++skin) {
+    for (int colour = 1; colour <= 6; ++colour) {
+      std::string name = "clp/Sinkra/" + std::to_string(skin) + std::to_string(colour) + ".clp";
+      auto block = loadClip(name);
+      for (int cell : {41, 48, 58}) {
+        double c = litContrast(*block->currentImage(), *backdrop->currentImage(), cell);
+        EXPECT_GE(c, 80.0) << name << " at " << cell;
+      }
+    }
+  }
+}
+
 void FailsCleanlyWhenTheFolderCannotBeMade() {
   zbtest::TempDir tmp;
   zbtest::writeBytes(tmp.file("blocker"), {1});
@@ -182,6 +230,8 @@ TEST(DataPack, PicturesFitTheScreensAndBoards) {
   PicturesHaveTheSizesTheScreensPlaceThemAt();
   FamilyPicturesCarryEnoughChoicesAndFitTheBoards();
 }
+
+TEST(DataPack, LitBlocksStandOutFromTheirNeighbours) { LitBlocksStandOutByBrightness(); }
 
 TEST(DataPack, FailsCleanlyWhenTheFolderCannotBeMade) { FailsCleanlyWhenTheFolderCannotBeMade(); }
 

@@ -127,4 +127,15 @@ Canvas blockPicture(int skin, int colour, int size, bool plain) {
   }
 }
 
+Canvas boardBlockPicture(int skin, int colour) {
+  // The joint is dark whatever the colour, and the board behind it is light
+  // sand: a lit block, drawn smaller, shows a light ring where plain blocks
+  // meet in dark joints, which reads by brightness alone.
+  const int joint = 4;
+  Canvas c(kBlockSize, kBlockSize);
+  c.fill(roundRect(-1, -1, kBlockSize + 1, kBlockSize + 1, 0), Rgba{0.1f, 0.08f, 0.07f, 1});
+  c.draw(blockPicture(skin, colour, kBlockSize - 2 * joint), joint, joint);
+  return c;
+}
+
 }  // namespace zbgen

@@ -13,6 +13,9 @@ constexpr int kSkins = 6;
 // 5 pattern.
 // `plain` leaves the emblem off (for pieces that are not blocks).
 Canvas blockPicture(int skin, int colour, int size = kBlockSize, bool plain = false);
+// A board block: the skin picture set in a dark square joint that fills
+// the whole picture.
+Canvas boardBlockPicture(int skin, int colour);
 // The special block pictures b0..b7 (row, column, lone blocks, board flip,
 // bomb, neighbour groups, all groups, recolour).
 Canvas specialPicture(int kind, int size = kBlockSize);

@@ -25,7 +25,7 @@ Rgba gyrexColour(int choice) {
 
 }  // namespace
 
-ClipRecipe blockClip(int skin, int colour) { return oneFrame(blockPicture(skin, colour)); }
+ClipRecipe blockClip(int skin, int colour) { return oneFrame(boardBlockPicture(skin, colour)); }
 ClipRecipe specialClip(int kind) { return oneFrame(specialPicture(kind)); }
 ClipRecipe removerClip(int colour) { return oneFrame(colourRemoverPicture(colour)); }
 

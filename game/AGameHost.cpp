@@ -1,0 +1,12 @@
+#include "game/AGameHost.h"
+
+#include "app/OEngine.h"
+#include "app/OMainWindow.h"
+
+AGameHost* AGameHost::of(const OMainWindow& window) {
+  return dynamic_cast<AGameHost*>(window.app().mainScreen.get());
+}
+
+void AGameHost::redrawAll() { screen().redrawAll(); }
+
+void AGameHost::sortClips() { screen().sortClips(); }

@@ -1,0 +1,20 @@
+#include "sinkra/SinkraFamily.h"
+
+#include "game/GameCatalog.h"
+#include "game/GameFamilies.h"
+#include "sinkra/AMyGame.h"
+
+namespace SpaceSinkra {
+
+namespace {
+
+std::unique_ptr<AGameWnd> create(AGameHost& host) { return std::make_unique<AMyGame>(host); }
+
+// Collector, advanced, Remover and Turn Play.
+constexpr unsigned kPlayableKinds = 0b1111;
+
+}  // namespace
+
+void registerFamily() { zb::registerGameFamily(zb::kFamilySinkra, create, kPlayableKinds); }
+
+}  // namespace SpaceSinkra
