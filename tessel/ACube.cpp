@@ -8,6 +8,9 @@ namespace SpaceTessel {
 
 ACube::ACube(int c, bool picture) : color(c) {
   if (picture && c >= 1 && c <= 6 && shared().cubePictures[c]) copyFrom(*shared().cubePictures[c]);
+  // The board owns the cube: the screen must never expire or drop it.
+  lifetime = -1;
+  boundsCheck = false;
   vx = vy = vz = 0;
   visible = true;
   moves = true;

@@ -64,8 +64,8 @@ public:
   void FillCheckerboard();
   // Starts a launch: side 1 with (13, column), 2 with (0, column), 3 with
   // (row, 13), 4 with (row, 0). Plays the launch sound in any case. False
-  // (and nothing else happens) while a launch is in flight or when the line
-  // cannot take a launch (CanShoot).
+  // (and nothing else happens) while a launch is in flight, when the line
+  // cannot take a launch (CanShoot) or the side offers no colour 1..6.
   bool Shoot(int side, int row, int column);
   // Whether a launch from the side into the line can move: (2, 0, column),
   // (1, 12, column), (3, row, 12), (4, row, 0); lines 1..11.

@@ -41,7 +41,10 @@ bool AGameField::Shoot(int side, int row, int column) {
             (side == kSideUp && row == 0 && CanShoot(side, 0, column)) ||
             (side == kSideRight && column == kSize && CanShoot(side, row, 12)) ||
             (side == kSideLeft && column == 0 && CanShoot(side, row, 0));
-  if (!ok) return false;
+  // Colours come from records on disk too; a cube without a colour would
+  // never be drawn nor moved.
+  int color = CurrentColor(side);
+  if (!ok || color < 1 || color > kColors) return false;
   moveBusy = true;
   pushing = false;
   shotSide = side;
@@ -56,7 +59,7 @@ bool AGameField::Shoot(int side, int row, int column) {
   }
   int startRow = vertical(side) ? startIndex(side) : row;
   int startColumn = vertical(side) ? column : startIndex(side);
-  auto cube = std::make_unique<ACube>(CurrentColor(side), engine_ != nullptr);
+  auto cube = std::make_unique<ACube>(color, engine_ != nullptr);
   cube->x = CellX(startColumn);
   cube->y = CellY(startRow);
   int d = travel(side);

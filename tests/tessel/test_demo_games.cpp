@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 #include <sstream>
 
 #include "platform/Random.h"
 #include "tessel/AGameFieldDemo.h"
+#include "tests/support/TestSupport.h"
 #include "tests/tessel/TesselTestSupport.h"
 
 using namespace SpaceTessel;
@@ -103,6 +105,11 @@ TEST(DemoGames, EveryVariantAndLevelPlaysToItsEndAndReplaysExactly) {
       std::printf("[ demo     ] %-12s level %d: %4d moves, score %7d\n", kNames[rules], level, p.moves,
                   p.scores.empty() ? 0 : p.scores.back());
       expectReplayMatches(p, rules, level);
+      if (level == 0) {
+        std::ofstream seed(zbtest::fuzzSeedDir("fuzz_tessel_state") + "/record" + std::to_string(rules) + ".txt");
+        seed << '#';
+        for (int v : p.record) seed << v << ' ';
+      }
     }
   }
 }

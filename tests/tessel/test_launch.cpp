@@ -60,6 +60,9 @@ TEST_F(Launch, FliesToTheFirstCubePushesItWhenFreeBehindAndLandsBehindIt) {
   // Lines outside 1..11 and mismatched ring coordinates are refused.
   EXPECT_FALSE(board.Shoot(kSideUp, 0, 12));
   EXPECT_FALSE(board.Shoot(kSideLeft, 5, 13));
+  // A side offering no colour (a damaged record) launches nothing.
+  board.currentColorDown = 0;
+  EXPECT_FALSE(board.Shoot(kSideDown, 13, 9));
 }
 
 TEST_F(Launch, GroupsOfFourAndFiveScoreAndVanish) {
