@@ -236,6 +236,14 @@ void AMainWnd::dropLeftoverSparks() {
   removeExpiredClips(true);
 }
 
+void AMainWnd::showFamilyBackground() {
+  // Tessel and Gyrex play on boards of their own; the raked sand serves the rest.
+  bool tessel = family_ == zb::kFamilyTessel, gyrex = family_ == zb::kFamilyGyrex;
+  if (tesselBackground_) tesselBackground_->visible = tessel;
+  if (gyrexBackground_) gyrexBackground_->visible = gyrex;
+  if (sinkraBackground_) sinkraBackground_->visible = !tessel && !gyrex;
+}
+
 void AMainWnd::createGame(int family, int kind) {
   int carried = -1;
   if (game_) {
@@ -245,12 +253,12 @@ void AMainWnd::createGame(int family, int kind) {
   }
   if (pausePicture_) pausePicture_->visible = false;
   std::unique_ptr<AGameWnd> game = zb::createFamilyGame(family, kind, *this);
+  family_ = game ? family : 255;
+  showFamilyBackground();
   if (!game) {
-    family_ = 255;
     sortClips();
     return;
   }
-  family_ = family;
   game->setSaveDir(home_);
   game->kind = kind;
   game_ = std::move(game);

@@ -3,8 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/AMainWnd.h"
+#include "app/OEngine.h"
 #include "app/OMainWindow.h"
+#include "game/AGameHost.h"
 #include "game/AStar.h"
 #include "tessel/AGameField.h"
 #include "tessel/AMyButton.h"
@@ -26,7 +27,7 @@ constexpr int kListSide[ATesselGame::kListCount] = {kSideUp, kSideLeft, kSideRig
 
 }  // namespace
 
-ATesselGame::ATesselGame(AMainWnd& main) : ATesselWnd(main) {
+ATesselGame::ATesselGame(AGameHost& main) : ATesselWnd(main) {
   sparkle_ = std::make_unique<OClip>();
   if (!sparkle_->load("clp/tessel/gst.clp")) {
     main.owner().reportError("File expl.clp not found! Please reinstall");
@@ -92,10 +93,10 @@ void ATesselGame::loadGameResources() {
   makeBoard(level);
   board_->PromoteNextColors(0);
   OClip& digits = *main().font(kPanelFont);
-  countNumber_ = std::make_unique<AClipNum>(&main(), digits, board_->Count, 2, 610, 256, 0, -500);
-  maxcountNumber_ = std::make_unique<AClipNum>(&main(), digits, board_->maxcount, 2, 732, 256, 0, -500);
-  attempts_[0] = std::make_unique<AClipString>(main().font(kCaptionFont), &main(), 81, 50, "", -500, false);
-  attempts_[1] = std::make_unique<AClipString>(main().font(kCaptionFont), &main(), 81, main().height() - 65, "",
+  countNumber_ = std::make_unique<AClipNum>(&main().screen(), digits, board_->Count, 2, 610, 256, 0, -500);
+  maxcountNumber_ = std::make_unique<AClipNum>(&main().screen(), digits, board_->maxcount, 2, 732, 256, 0, -500);
+  attempts_[0] = std::make_unique<AClipString>(main().font(kCaptionFont), &main().screen(), 81, 50, "", -500, false);
+  attempts_[1] = std::make_unique<AClipString>(main().font(kCaptionFont), &main().screen(), 81, main().screen().height() - 65, "",
                                                -500, false);
   hideAttempts();
 }
@@ -105,7 +106,7 @@ void ATesselGame::makeBoard(int gameMode) {
   removePreviews();
   restartPending_ = false;
   board_.reset();
-  board_ = std::make_unique<AGameField>(&main(), kind, gameMode);
+  board_ = std::make_unique<AGameField>(&main().screen(), kind, gameMode);
   board_->VV = 6.0 * (speed + 1);
 }
 
@@ -130,14 +131,14 @@ int ATesselGame::buttonCount() const {
 void ATesselGame::removeButtons() {
   for (auto& l : buttons_) {
     for (AMyButton*& b : l) {
-      if (b) main().removeControl(b, true);
+      if (b) main().screen().removeControl(b, true);
       b = nullptr;
     }
   }
 }
 
 void ATesselGame::removePreviews() {
-  for (OClip* p : previews_) main().removeClip(p, true);
+  for (OClip* p : previews_) main().screen().removeClip(p, true);
   previews_.clear();
 }
 
@@ -149,7 +150,7 @@ void ATesselGame::addPreview(int color, double x, double y) {
   clip->y = y;
   clip->z = kPreviewDepth;
   clip->moves = false;
-  main().addClip(clip);
+  main().screen().addClip(clip);
   previews_.push_back(clip);
 }
 
@@ -165,7 +166,7 @@ void ATesselGame::rebuildButtons() {
     const OClip* piece = (horizontal ? borderH_ : borderV_)[size_t(color - 1)].get();
     for (int line = kFirstInner; line <= kLastInner; ++line) {
       if (!piece || !canLaunch(side, line)) continue;
-      auto* b = new AMyButton(&main(), sparkle_.get(), &shared().animation, side, line, color);
+      auto* b = new AMyButton(&main().screen(), sparkle_.get(), &shared().animation, side, line, color);
       b->copyFrom(*piece);
       int w = b->width, h = b->height;
       if (horizontal) {
@@ -177,7 +178,7 @@ void ATesselGame::rebuildButtons() {
       }
       b->z = kButtonDepth;
       b->moves = false;
-      main().addControl(b);
+      main().screen().addControl(b);
       buttons_[size_t(list)][size_t(line - 1)] = b;
     }
   }
@@ -206,11 +207,11 @@ void ATesselGame::refreshAttempts() {
   }
   char text[48];
   std::snprintf(text, sizeof text, "You have %d attemps only!", board_->FinalCount);
-  int ys[2] = {50, main().height() - 65};
+  int ys[2] = {50, main().screen().height() - 65};
   for (int i = 0; i < 2; ++i) {
     if (!attempts_[size_t(i)]) continue;
     if (attempts_[size_t(i)]->text() != text || !attempts_[size_t(i)]->visible())
-      attempts_[size_t(i)]->setText(main().font(kCaptionFont), &main(), 81, ys[i], text, -500, false);
+      attempts_[size_t(i)]->setText(main().font(kCaptionFont), &main().screen(), 81, ys[i], text, -500, false);
     attempts_[size_t(i)]->setVisible(true);
   }
 }
@@ -226,7 +227,7 @@ void ATesselGame::refreshCounts(bool onlyChanged) {
 void ATesselGame::sparkleOver(const AMyButton& b, int color) {
   if (!shared().animation) return;
   for (int i = 0; i < 10; ++i)
-    main().addClip(new AStar(*sparkle_, b.x, b.y, b.width, b.height, color - 1, -20));
+    main().screen().addClip(new AStar(*sparkle_, b.x, b.y, b.width, b.height, color - 1, -20));
 }
 
 AMyButton* ATesselGame::findButton(int side, int line) const {
@@ -267,7 +268,7 @@ void ATesselGame::shoot(int side, int line) {
   for (int list = 0; list < kListCount; ++list) {
     if (kListSide[list] != side) continue;
     AMyButton*& b = buttons_[size_t(list)][size_t(line - 1)];
-    if (b) main().removeControl(b, true);
+    if (b) main().screen().removeControl(b, true);
     b = nullptr;
   }
   moveInProgress_ = true;

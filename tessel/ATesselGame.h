@@ -30,7 +30,7 @@ public:
   // Frames a settled board waits before the demo or a replay moves again.
   static constexpr int kIdleFrames = 45;
 
-  explicit ATesselGame(AMainWnd& main);
+  explicit ATesselGame(AGameHost& main);
   ~ATesselGame() override;
 
   void loadGameResources() override;

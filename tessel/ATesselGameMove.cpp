@@ -1,6 +1,6 @@
 // The rhythm of a move (launch, settle, new cubes, next colours, new
 // buttons), the end of a game, the computer demo and the replay.
-#include "app/AMainWnd.h"
+#include "game/AGameHost.h"
 #include "tessel/AGameField.h"
 #include "tessel/AGameFieldDemo.h"
 #include "tessel/AMyButton.h"

@@ -1,7 +1,7 @@
 // Options, the one-step undo and the saved game.
 #include <algorithm>
 
-#include "app/AMainWnd.h"
+#include "game/AGameHost.h"
 #include "tessel/AGameField.h"
 #include "tessel/ATesselGame.h"
 

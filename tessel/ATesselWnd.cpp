@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/AMainWnd.h"
 #include "app/OMainWindow.h"
+#include "game/AGameHost.h"
 #include "audio/OSound.h"
 #include "tessel/ATesselOptionsWnd.h"
 #include "ui/AClipNum.h"
@@ -17,7 +17,7 @@ constexpr int kPanelFont = 3;  // "alph4": digits and small captions
 
 }  // namespace
 
-ATesselWnd::ATesselWnd(AMainWnd& main) : AGameWnd(main) {
+ATesselWnd::ATesselWnd(AGameHost& main) : AGameWnd(main) {
   saveName_ = "Tessel";
   skinsQuantity_ = 6;
 }
@@ -51,7 +51,7 @@ bool ATesselWnd::buildPanel() {
   scoreLabelY = panelTop();
   AGameWnd::buildPanel();
   showScore();
-  undoCaption_ = std::make_unique<AClipString>(main().font(kPanelFont), &main(), kUndoX, kUndoY, "UNDO", -500,
+  undoCaption_ = std::make_unique<AClipString>(main().font(kPanelFont), &main().screen(), kUndoX, kUndoY, "UNDO", -500,
                                                false, main().star());
   undoCaption_->setClickable(true);
   undoCaption_->setVisible(false);
@@ -61,7 +61,7 @@ bool ATesselWnd::buildPanel() {
 OEngine* ATesselWnd::optionsScreen() const { return main().app().familyOptions.get(); }
 
 void ATesselWnd::showScore() {
-  scoreNumber_ = std::make_unique<AClipNum>(&main(), *main().font(kPanelFont), std::max(score, 0), 8,
+  scoreNumber_ = std::make_unique<AClipNum>(&main().screen(), *main().font(kPanelFont), std::max(score, 0), 8,
                                             scoreLabelX - 10, panelTop() + 30, 0, -500);
   shownScore_ = score;
 }

@@ -18,7 +18,7 @@ public:
   static constexpr int kLastSound = 8;
   static constexpr int kUndoX = 620, kUndoY = 160;
 
-  explicit ATesselWnd(AMainWnd& main);
+  explicit ATesselWnd(AGameHost& main);
   // Drops the family's sounds and options screen.
   ~ATesselWnd() override;
 

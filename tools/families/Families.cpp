@@ -1,11 +1,13 @@
 // Every game family of this build, one line each.
 #include "game/GameFamilies.h"
 #include "sinkra/SinkraFamily.h"
+#include "tessel/TesselFamily.h"
 
 namespace zb {
 
 void registerFamilies() {
   SpaceSinkra::registerFamily();
+  SpaceTessel::registerFamily();
 }
 
 }  // namespace zb
