@@ -35,6 +35,7 @@ AMainWnd::AMainWnd(OMainWindow& owner, int x, int y, int width, int height)
     : OEngine(owner, x, y, width, height) {}
 
 AMainWnd::~AMainWnd() {
+  closing_ = true;
   if (music_) music_->stop();
   bool hadGame = game_ != nullptr;
   if (game_) {
@@ -212,13 +213,19 @@ void AMainWnd::playSound(int id, bool restart) {
 }
 
 void AMainWnd::startMusic() {
-  if (music_ && music_->enabled()) music_->play(OMusic::kRandomTrack);
+  if (music_ && music_->enabled() && !closing_) music_->play(OMusic::kRandomTrack);
 }
 
-void AMainWnd::requestScreen(ScreenId id) { owner().requestScreen(app().screen(id)); }
+void AMainWnd::requestScreen(ScreenId id) {
+  // The game-over screen holds the name entry: once asked for, nothing replaces it.
+  OEngine* gameOver = app().screen(ScreenId::GameOver);
+  if (gameOver && app().pendingScreen == gameOver && app().screen(id) != gameOver) return;
+  owner().requestScreen(app().screen(id));
+}
 
-void AMainWnd::showGameOverText(const std::string& text, int x, int y) {
-  gameOverText_ = std::make_unique<AClipString>(font(0), this, x, y, text, -500, true, star());
+void AMainWnd::showGameOverText(const std::string& text, int centreX, int y) {
+  gameOverText_ = std::make_unique<AClipString>(font(0), this, centreX, y, text, -500, true, star());
+  gameOverText_->moveText(centreX - gameOverText_->width() / 2, y, -500, gameOverText_->animated());
   sortClips();
 }
 

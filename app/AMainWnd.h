@@ -82,6 +82,7 @@ public:
   void playSound(int id, bool restart = false) override;
   void startMusic() override;
   void applyAnimation(bool on) override;
+  bool closing() const override { return closing_; }
   OClip* font(int i) const override;
   OClip* star() const override;
   OClip* pausePicture() const override { return pausePicture_; }
@@ -162,4 +163,5 @@ private:
   std::unique_ptr<AGameWnd> game_;
   std::unique_ptr<AOptionsWnd> commonOptions_;  // the options screen while no game runs
   std::string home_;
+  bool closing_ = false;
 };

@@ -176,6 +176,10 @@ void AMainWnd::onControlClicked(OClipControl* control) {
 }
 
 void AMainWnd::onPanelButton(int b) {
+  // A screen already on its way (the menu, the game-over screen) is not
+  // replaced: the player would lose the way back to the menu or the name entry.
+  bool asksForScreen = b == kHelp || b == kOptions || b == kNewGame || (b == kExit && game_ && !settings_.globalAutosave);
+  if (asksForScreen && app().pendingScreen) return;
   switch (b) {
     case kExit:
       if (!game_ || settings_.globalAutosave) {
@@ -233,10 +237,10 @@ void AMainWnd::onChildClosed(OEngine* child, int result) {
     demoRequested = false;
   }
   bool fromMenu = child && child == app().screen(ScreenId::Menu);
-  if (fromMenu && menuText_) {
-    menuText_->refresh();
-    menuRequested_ = false;
-  }
+  // Whatever screen closed, the main screen is back: the "Menu" text and
+  // Escape lead to the menu again.
+  if (menuText_ && (fromMenu || menuRequested_)) menuText_->refresh();
+  menuRequested_ = false;
   if (state_ != kOpened) {
     state_ = kUncovering;
     sortClips();

@@ -88,7 +88,12 @@ void OMainWindow::dropIntroWhenDone() {
 void OMainWindow::followFocusWithMusic() {
   OMusic* music = app_.music;
   if (!music) return;
-  if (platform().hasFocus()) {
+  // Only the moment the window gains or loses the foreground counts: a
+  // paused game keeps its music stopped while the window keeps the focus.
+  bool focus = platform().hasFocus();
+  if (focus == hadFocus_) return;
+  hadFocus_ = focus;
+  if (focus) {
     if (music->enabled() && !music->playing()) music->play(OMusic::kRandomTrack);
   } else {
     music->stop();

@@ -58,6 +58,7 @@ private:
   OAppState app_;
   Startup startup_;
   bool dragging_ = false;
+  bool hadFocus_ = false;  // the focus seen by the last tick
   int dragStartX_ = 0;
   int dragStartY_ = 0;
 };

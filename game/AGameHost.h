@@ -39,6 +39,8 @@ public:
   // Starts a random track when music is on.
   virtual void startMusic() = 0;
   virtual void applyAnimation(bool on) = 0;
+  // The program is ending: games start no music and switch no playlists.
+  virtual bool closing() const = 0;
 
   // Letter sets: 0 "alph", 1 "alph2", 2 "alph3", 3 "alph4".
   virtual OClip* font(int i) const = 0;
@@ -51,8 +53,9 @@ public:
   virtual int family() const = 0;
   virtual AGameWnd* game() const = 0;
   virtual void requestScreen(ScreenId id) = 0;
-  // Shows the game-over text; the next release leads to the game-over screen.
-  virtual void showGameOverText(const std::string& text, int x, int y) = 0;
+  // Shows the game-over text centred on centreX; the next release leads to
+  // the game-over screen.
+  virtual void showGameOverText(const std::string& text, int centreX, int y) = 0;
 
   // The main screen's own input handling, for a game to fall back on.
   virtual OClipControl* baseMouseMove(int x, int y) = 0;

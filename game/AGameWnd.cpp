@@ -33,6 +33,8 @@ void AGameWnd::dismiss(std::unique_ptr<AClipString>& text) {
   if (text) text->flyOut();
 }
 
+int AGameWnd::boardCentre() const { return main_.family() == zb::kFamilyGyrex ? 280 : 300; }
+
 int AGameWnd::panelCentre() const { return main_.family() == zb::kFamilyGyrex ? 665 : 700; }
 
 bool AGameWnd::underWay() {
@@ -173,6 +175,7 @@ void AGameWnd::pause() {
   pausedCaption_ = makeCaption(kAlph, 180, 160, "Paused", -100000);
   clickToCaption_ = makeCaption(kAlph, 160, 260, "Click to", -10000);
   playCaption_ = makeCaption(kAlph, 200, 360, "play", -10000);
+  for (auto* caption : {&pausedCaption_, &clickToCaption_, &playCaption_}) centreOn(**caption, boardCentre());
   if (main_.music()) main_.music()->stop();
   if (OClip* pic = main_.pausePicture()) {
     pic->x = 100;
@@ -255,7 +258,7 @@ void AGameWnd::stopReplay(bool restore) {
 }
 
 void AGameWnd::showGameOver() {
-  main_.showGameOverText("Game over!\n  \n Click to\n \n continue", 140, 170);
+  main_.showGameOverText("Game over!\n  \n Click to\n \n continue", boardCentre(), 170);
   main_.setState(AGameHost::kGameOverShown);
 }
 

@@ -122,6 +122,8 @@ public:
 protected:
   // The x the demo and replay captions are centred on.
   int panelCentre() const;
+  // The x the board's captions (paused, game over) are centred on.
+  int boardCentre() const;
   // Lays the variant and level captions out again for kind and level.
   void remakeVariantCaptions(int depth);
   std::unique_ptr<AClipString> makeCaption(int font, int x, int y, const std::string& text, int depth);

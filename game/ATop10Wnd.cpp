@@ -33,6 +33,7 @@ void ATop10Wnd::buildContents() {
   OClip* rowFont = app.letters[3].get();
   rows_.clear();
   clear_ = publish_ = nullptr;
+  note_ = nullptr;
   setTitle(newText(app.letters[2].get(), 300, 25, "Top 10", -10, false));
   AGameWnd* game = runningGame(owner());
   AGameHost* main = AGameHost::of(owner());
@@ -67,11 +68,7 @@ void ATop10Wnd::onTextClicked(AClipString* text) {
   if (text && text == clear_) {
     owner().requestScreen(owner().app().screen(ScreenId::ClearTop10));
   } else if (text && text == publish_ && game) {
-    AGameHost* main = AGameHost::of(owner());
-    std::string line = publishLine(game->scores(), game->category(),
-                                   zb::top10VariantCaption(main->family(), game->kind),
-                                   zb::levelCaption(game->level));
-    owner().platform().openUrl(kPublishAddress + encode(line));
+    publish();
     // The text faded on its click; show it again for another go.
     text->refresh();
   } else {
@@ -86,6 +83,24 @@ void ATop10Wnd::onChildClosed(OEngine* child, int result) {
     game->saveGame();
   }
   AFramedWnd::onChildClosed(child, result);
+}
+
+void ATop10Wnd::publish() {
+  AGameHost* main = AGameHost::of(owner());
+  AGameWnd* game = main ? main->game() : nullptr;
+  if (!game) return;
+  std::string line = publishLine(game->scores(), game->category(),
+                                 zb::top10VariantCaption(main->family(), game->kind),
+                                 zb::levelCaption(game->level));
+  bool copied = owner().platform().setClipboardText("Zenbox Top 10: " + line);
+  // A score page exists only where the player set one up.
+  const std::string& address = main->settings().publishAddress;
+  bool sent = !address.empty() && owner().platform().openUrl(address + encode(line));
+  const char* note = sent ? (copied ? "Copied and sent" : "Sent") : (copied ? "Copied to the clipboard" : "Clipboard not available");
+  if (note_) removeText(note_);
+  note_ = newText(owner().app().letters[3].get(), 390, height() - 95, note, -10, false);
+  AClipString* placed = note_;
+  placed->moveText(390 - placed->width() / 2, placed->y(), placed->depth(), placed->animated());
 }
 
 std::string ATop10Wnd::publishLine(const TScoresTable& table, const std::string& category,

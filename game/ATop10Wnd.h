@@ -7,12 +7,11 @@
 class TScoresTable;
 
 // The ten best records of the running variant at its level, with "Clear"
-// (after a confirmation) and "Publish" (opens a web page carrying the
-// list) while any of them has a score above 0.
+// (after a confirmation) and "Publish" (copies the list to the clipboard,
+// and opens the score page set in the settings, if any) while any of them
+// has a score above 0.
 class ATop10Wnd : public AFramedWnd {
 public:
-  // Where "Publish" sends the list (the encoded line is appended).
-  static constexpr const char* kPublishAddress = "https://zenbox.invalid/top10?list=";
 
   explicit ATop10Wnd(OMainWindow& owner);
 
@@ -35,8 +34,14 @@ public:
   static std::string encode(const std::string& line);
   static std::string decode(const std::string& hex);
 
+  // The note shown after "Publish", or nullptr.
+  const AClipString* publishNote() const { return note_; }
+
 private:
+  void publish();
+
   std::vector<AClipString*> rows_;
+  AClipString* note_ = nullptr;
   AClipString* clear_ = nullptr;
   AClipString* publish_ = nullptr;
 };

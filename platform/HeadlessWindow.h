@@ -40,6 +40,10 @@ public:
   void cursorPos(int& x, int& y) const override;
   bool hasFocus() const override { return focus; }
   std::string clipboardText() const override { return clipboard; }
+  bool setClipboardText(const std::string& text) override {
+    clipboard = text;
+    return true;
+  }
   void messageBox(const std::string& caption, const std::string& text) override;
   bool openUrl(const std::string& url) override;
 

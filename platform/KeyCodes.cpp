@@ -109,4 +109,17 @@ std::string toLatin1(const std::string& utf8) {
   return out;
 }
 
+std::string fromLatin1(const std::string& latin1) {
+  std::string out;
+  for (unsigned char c : latin1) {
+    if (c < 0x80) {
+      out += char(c);
+    } else {
+      out += char(0xC0 | (c >> 6));
+      out += char(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
 }  // namespace zb

@@ -59,5 +59,7 @@ void translateKey(int key, int mods, bool down, std::vector<WindowEvent>& out);
 // One byte per character: the UTF-8 text reduced to Latin-1, other
 // characters becoming '?'. Malformed bytes are taken as Latin-1 as they are.
 std::string toLatin1(const std::string& utf8);
+// The other way: one byte per character to UTF-8.
+std::string fromLatin1(const std::string& latin1);
 
 }  // namespace zb

@@ -56,6 +56,8 @@ public:
   virtual bool hasFocus() const = 0;
   // Clipboard text, one byte per character; empty when there is none.
   virtual std::string clipboardText() const = 0;
+  // Puts one-byte-per-character text on the clipboard; false when it failed.
+  virtual bool setClipboardText(const std::string& text) = 0;
   // A modal message box with an OK button; where none can be shown the text
   // goes to standard error.
   virtual void messageBox(const std::string& caption, const std::string& text) = 0;

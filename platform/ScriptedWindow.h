@@ -49,6 +49,7 @@ public:
   void cursorPos(int& x, int& y) const override;
   bool hasFocus() const override { return inner_.hasFocus(); }
   std::string clipboardText() const override { return inner_.clipboardText(); }
+  bool setClipboardText(const std::string& text) override { return inner_.setClipboardText(text); }
   void messageBox(const std::string& caption, const std::string& text) override { inner_.messageBox(caption, text); }
   bool openUrl(const std::string& url) override { return inner_.openUrl(url); }
 

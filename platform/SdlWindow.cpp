@@ -297,6 +297,10 @@ std::string SdlWindow::clipboardText() const {
   return result;
 }
 
+bool SdlWindow::setClipboardText(const std::string& text) {
+  return videoStarted_ && SDL_SetClipboardText(fromLatin1(text).c_str()) == 0;
+}
+
 void SdlWindow::messageBox(const std::string& caption, const std::string& text) {
   // A box without a parent can block forever on X11, so none is shown then.
   if (!headless_ && window_ &&

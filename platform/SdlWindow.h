@@ -52,6 +52,7 @@ public:
   void cursorPos(int& x, int& y) const override;
   bool hasFocus() const override;
   std::string clipboardText() const override;
+  bool setClipboardText(const std::string& text) override;
   void messageBox(const std::string& caption, const std::string& text) override;
   bool openUrl(const std::string& url) override;
 

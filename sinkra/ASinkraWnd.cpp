@@ -90,7 +90,8 @@ ASinkraWnd::~ASinkraWnd() {
   if (OSound* sound = main().sound()) {
     for (int id = kFirstSound; id <= kLastSound; ++id) sound->unload(id);
   }
-  if ((kind == 1 || kind == 4) && main().music()) main().music()->useSlowPlaylist();
+  // At exit the music has stopped for good; switching lists would start a track.
+  if ((kind == 1 || kind == 4) && main().music() && !main().closing()) main().music()->useSlowPlaylist();
 }
 
 void ASinkraWnd::loadSounds() {

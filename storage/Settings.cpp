@@ -27,6 +27,7 @@ Settings loadSettings(OConfig& tree, int32_t currentSoundVolume, int32_t current
   const int32_t index = tree.getInt("GameIndex", -1);
   s.gameIndex = (index >= 0 && index <= 2) ? uint8_t(index) : uint8_t(255);
   s.gameKind = tree.getInt("GameKind", 0);
+  s.publishAddress = tree.getString("PublishAddress", "");
   if (s.gameIndex == 255 || s.gameKind < 0 || s.gameKind >= kKindsPerFamily[s.gameIndex]) s.gameKind = 0;
   return s;
 }
@@ -44,6 +45,8 @@ bool saveSettings(OConfig& tree, const Settings& s, bool gameExists, const std::
   tree.setInt("Animation", s.animation ? 1 : 0);
   tree.setInt("GameIndex", int8_t(s.gameIndex));
   if (gameExists) tree.setInt("GameKind", s.gameKind);
+  // Set by hand by a player who has a score page; kept as it is.
+  if (!s.publishAddress.empty()) tree.setString("PublishAddress", s.publishAddress);
   return tree.saveEncrypted(path, kSaveKeyText);
 }
 

@@ -24,6 +24,7 @@ struct Settings {
   int32_t musicVolume = 0;
   uint8_t gameIndex = 255;  // family of the last game: 0 Tessel, 1 Sinkra, 2 Gyrex, 255 none
   int32_t gameKind = 0;     // its variant within the family
+  std::string publishAddress;  // "PublishAddress": the score page "Publish" opens; empty: none
 };
 
 // Reads the settings file into `tree` and returns its settings; every key

@@ -89,7 +89,14 @@ bool TScoresTable::hasScoresAboveZero(const std::string& category) const {
   return false;
 }
 
-void TScoresTable::addPlaceholders(int category) { addFiller("00-00-00", category); }
+void TScoresTable::addPlaceholders(int category) {
+  // Ten placeholders per category are all a table keeps when it is written:
+  // adding ten more on every showing would only grow the table in memory.
+  std::string cat = std::to_string(category);
+  int present = 0;
+  for (const auto& [score, rec] : records_) present += score == 0 && rec.name == "NOBODY" && rec.category == cat;
+  for (int i = present; i < 10; ++i) addLine("00-00-00\tNOBODY\t" + cat + "\t0");
+}
 
 void TScoresTable::resetCategory(int category) {
   removeCategory(std::to_string(category));

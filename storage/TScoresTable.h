@@ -48,7 +48,8 @@ public:
   // True when one of those ten has a score above 0.
   bool hasScoresAboveZero(const std::string& category) const;
 
-  // Ten "00-00-00 NOBODY" lines of score 0, so a category always shows ten rows.
+  // "00-00-00 NOBODY" lines of score 0, so a category always shows ten rows;
+  // a category never holds more than ten such placeholders.
   void addPlaceholders(int category);
   // Removes a category and fills it with ten "USD NOBODY" lines.
   void resetCategory(int category);

@@ -38,6 +38,11 @@ OClipCheckBox* AOptionsWnd::addBox(int x, int y, const char* label) {
 }
 
 void AOptionsWnd::buildContents() {
+  // Rebuilt over a closed child (the restart question): the boxes keep what
+  // the player ticked rather than the settings, which have not changed yet.
+  bool rebuilt = boxes_[0] != nullptr;
+  bool ticked[kBoxCount] = {};
+  for (int i = 0; rebuilt && i < kBoxCount; ++i) ticked[i] = boxes_[i]->checked();
   removeControls();
   AGameHost* main = AGameHost::of(owner());
   setTitle(newText(font(2), 280, 15, "Options", -10, false));
@@ -56,7 +61,7 @@ void AOptionsWnd::buildContents() {
       main && main->settings().animation,
   };
   for (int i = 0; i < kBoxCount; ++i) {
-    if (values[i]) boxes_[i]->check(); else boxes_[i]->uncheck();
+    if (rebuilt ? ticked[i] : values[i]) boxes_[i]->check(); else boxes_[i]->uncheck();
   }
   const OClip* cell = owner().app().buttons[2].get();
   if (cell) {

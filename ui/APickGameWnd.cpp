@@ -101,8 +101,10 @@ void APickGameWnd::play(bool demo) {
   if (demo) main->demoRequested = true;
   bool changed = selected_ != current_;
   AGameWnd* game = main->game();
+  // Asked before the flag is raised: a game waiting for a new one is not under way.
+  bool underWay = game && game->underWay();
   if (changed || !game) main->newGameNeeded = true;
-  if (!demo && changed && game && game->underWay() && !main->settings().globalAutosave) {
+  if (!demo && changed && underWay && !main->settings().globalAutosave) {
     owner().requestScreen(owner().app().screen(ScreenId::Restart));
     return;
   }

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/AHelpWnd.h"
+#include "audio/OMusic.h"
 #include "game/ATop10Wnd.h"
 #include "game/AGameWnd.h"
 #include "platform/KeyCodes.h"
@@ -93,11 +94,20 @@ TEST(FlowControls, FocusLossPausesAndHelpPages) {
   rig.platform.focus = false;
   rig.run(90);
   EXPECT_TRUE(game->paused());
+  EXPECT_FALSE(rig.main()->music()->playing());
   rig.platform.focus = true;
   rig.run(90);
   EXPECT_TRUE(game->paused());
+  EXPECT_TRUE(rig.main()->music()->playing());
   rig.click(300, 300);
   EXPECT_FALSE(game->paused());
+  // Pausing stops the music, and it stays stopped while the window keeps the focus.
+  rig.key(zb::vk::Pause);
+  ASSERT_TRUE(game->paused());
+  rig.run(300);
+  EXPECT_FALSE(rig.main()->music()->playing());
+  rig.click(300, 300);
+  EXPECT_TRUE(rig.main()->music()->playing());
 
   rig.key(zb::vk::F1);
   ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Help); }));
@@ -155,10 +165,18 @@ TEST(FlowControls, Top10PublishesAndClears) {
   rig.settle();
   ASSERT_EQ(top->rowTexts().size(), 20u);
   EXPECT_EQ(top->rowTexts()[0]->text(), "Ada");
+  // No score page set up: the list goes to the clipboard and nothing is opened.
   ASSERT_TRUE(rig.clickText("Publish"));
   rig.run(1000);  // the button's click fade runs first
+  EXPECT_TRUE(rig.platform.urls.empty());
+  EXPECT_NE(rig.platform.clipboard.find("Ada:700"), std::string::npos);
+  ASSERT_NE(top->publishNote(), nullptr);
+  EXPECT_EQ(top->publishNote()->text(), "Copied to the clipboard");
+  rig.main()->settings().publishAddress = "https://scores.example/top?l=";
+  ASSERT_TRUE(rig.clickText("Publish"));
+  rig.run(1000);
   ASSERT_EQ(rig.platform.urls.size(), 1u);
-  EXPECT_EQ(rig.platform.urls[0].rfind(ATop10Wnd::kPublishAddress, 0), 0u);
+  EXPECT_EQ(rig.platform.urls[0].rfind("https://scores.example/top?l=", 0), 0u);
   ASSERT_TRUE(rig.clickText("Clear"));
   ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::ClearTop10); }));
   ASSERT_TRUE(rig.clickText("Yes"));

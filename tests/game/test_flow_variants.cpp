@@ -74,6 +74,9 @@ TEST(FlowVariants, ChangingTheLevelAsksForANewGame) {
   // "Expert" is the second skill radio.
   rig.click(screen->x() + 60 + 15, screen->y() + 105 + 15);
   EXPECT_EQ(screen->level(), 1);
+  // Unticked together with the level: it must survive the restart question.
+  ASSERT_TRUE(main->settings().globalAutosave);
+  rig.click(screen->x() + 400 + 15, screen->y() + 65 + 15);
   ASSERT_TRUE(rig.clickText("OK"));
   ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Restart); }));
   rig.run(1200);
@@ -83,6 +86,7 @@ TEST(FlowVariants, ChangingTheLevelAsksForANewGame) {
   ASSERT_TRUE(rig.waitPlaying());
   rig.run(300);
   EXPECT_EQ(main->game()->level, 1);
+  EXPECT_FALSE(main->settings().globalAutosave);
   EXPECT_EQ(main->game()->score, 0);
   EXPECT_FALSE(main->newGameNeeded);
   ASSERT_NE(main->game()->levelCaption(), nullptr);

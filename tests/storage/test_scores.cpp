@@ -112,6 +112,9 @@ TEST(ScoresTable, PlaceholdersAndClearingACategory) {
     EXPECT_EQ(e.rec.date, "00-00-00");
   }
   EXPECT_FALSE(t.hasScoresAboveZero("401"));
+  // Every showing of the Top 10 asks again; the table must not grow.
+  for (int i = 0; i < 5; ++i) t.addPlaceholders(401);
+  EXPECT_EQ(t.size(), 10u);
   t.addLine("d\tAnn\t401\t5");
   t.addLine("d\tAnn\t402\t5");
   EXPECT_TRUE(t.hasScoresAboveZero("401"));
