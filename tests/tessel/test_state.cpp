@@ -50,6 +50,12 @@ std::string snapshotText(const std::vector<int>& values) {
 }  // namespace
 
 TEST_F(State, SavedKeysRoundTripAndUseTheirOwnSpelling) {
+  // The opening layout: a cube exactly where row + column is even.
+  for (int i = 0; i < kCells; ++i) {
+    int row = i / kSize, column = i % kSize;
+    bool inner = row >= 1 && row <= 11 && column >= 1 && column <= 11;
+    EXPECT_EQ(board.CubeAt(i) != nullptr, inner && (row + column) % 2 == 0) << i;
+  }
   EXPECT_TRUE(good.has("Game.GameField.currentColorRigth"));
   EXPECT_TRUE(good.has("Game.GameField.nextColorRigth"));
   EXPECT_TRUE(good.has("Game.GameField.Cube_168"));
