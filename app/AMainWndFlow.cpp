@@ -231,7 +231,7 @@ void AMainWnd::onChildClosed(OEngine* child, int result) {
     if (state_ == kWaitingPick && game_) game_->onFirstShow();
     if (demoRequested && game_) {
       if (newGameNeeded) game_->newGame();
-      if (!game_->demo()) game_->startDemo(true);
+      game_->beginDemo();
     }
     app().firstStart = false;
     demoRequested = false;
@@ -261,7 +261,7 @@ void AMainWnd::afterMenu(int choice) {
     case AMenuWnd::kPickGame: requestScreen(ScreenId::PickGame); break;
     case AMenuWnd::kNewGame: onPanelButton(kNewGame); break;
     case AMenuWnd::kDemo:
-      if (game_) game_->startDemo(true);
+      if (game_) game_->beginDemo();
       break;
     case AMenuWnd::kReplay:
       if (game_ && game_->canReplay()) game_->startReplay(true);

@@ -41,6 +41,12 @@ bool AGameWnd::underWay() {
   return !main_.newGameNeeded && !demo_ && !replaying_ && gameResult() == 0;
 }
 
+void AGameWnd::beginDemo() {
+  if (demo_) return;
+  restoreAfterDemo_ = !main_.newGameNeeded && gameResult() == 0;
+  startDemo(true);
+}
+
 std::string AGameWnd::category() const { return TScoresTable::categoryText(kind, level); }
 
 bool AGameWnd::buildPanel() {

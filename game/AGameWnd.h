@@ -87,6 +87,9 @@ public:
 
   // A game that has begun and is neither over nor a demo.
   bool underWay();
+  // The demo asked for by the player: afterwards the game goes back to
+  // where it was only when a real game was in progress, else a new one starts.
+  void beginDemo();
 
   bool paused() const { return paused_; }
   bool demo() const { return demo_; }
