@@ -37,13 +37,21 @@ bool loadSharedPictures(OMainWindow& window) {
       std::exit(255);
     }
   }
+  // Without letters or sparks no screen can be drawn: say so, like the
+  // other required pictures, rather than vanish.
   const char* letters[4] = {"clp/alph.clp", "clp/alph2.clp", "clp/alph3.clp", "clp/alph4.clp"};
   for (int i = 0; i < 4; ++i) {
     app.letters[size_t(i)] = loadShared(letters[i]);
-    if (!app.letters[size_t(i)]) return false;
+    if (!app.letters[size_t(i)]) {
+      window.reportError("Error: file %s not found!", letters[i]);
+      std::exit(255);
+    }
   }
   app.spark = loadShared("clp/tessel/gst.clp");
-  if (!app.spark) return false;
+  if (!app.spark) {
+    window.reportError("Error: file clp/tessel/gst.clp not found!");
+    std::exit(255);
+  }
   app.frame = loadShared("clp/lc.clp");
   if (!app.frame) {
     window.reportError("Error: file clp/lc.clp not found!");

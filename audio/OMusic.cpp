@@ -10,6 +10,7 @@
 #include "audio/WakeEvents.h"
 #include "platform/Files.h"
 #include "platform/MciMusic.h"
+#include "platform/MidiCheck.h"
 #include "platform/Random.h"
 
 namespace {
@@ -211,6 +212,13 @@ OMusic::~OMusic() {
 
 bool OMusic::addTrack(int number, const std::string& path) {
   if (!readable(path)) return false;
+  // A damaged tune would fail anew every time the poll picks it: it is
+  // named once and left out.
+  if (!zb::isWellFormedMidiFile(zb::findFile(path))) {
+    if (reportedDamaged_.insert(path).second)
+      std::fprintf(stderr, "zenbox: music file %s is damaged; it is left out\n", path.c_str());
+    return false;
+  }
   Worker& w = *worker_;
   std::unique_lock<std::mutex> lock(w.mutex);
   w.changed.wait(lock, [&] { return !w.addPending || w.finished; });
@@ -290,10 +298,13 @@ void OMusic::usePlaylist(const char* pattern, int count) {
   std::string dir = std::filesystem::current_path(ec).string();
   for (int i = 0; i < count; ++i) {
     // The number is formatted into the suffix alone, so a '%' in the
-    // directory name cannot act as a format.
+    // directory name cannot act as a format; and only the suffix, our own
+    // name, is resolved, so a backslash in the directory name is no separator.
     char suffix[64];
     std::snprintf(suffix, sizeof suffix, pattern, i);
-    addTrack(i, zb::resolvePath(dir + suffix));
+    const char* relative = suffix;
+    while (*relative == '\\' || *relative == '/') ++relative;
+    addTrack(i, dir + "/" + zb::resolvePath(relative));
   }
   if (enabled_) play(kRandomTrack);
 }

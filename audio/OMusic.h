@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <thread>
 
@@ -45,8 +46,9 @@ public:
   OMusic(const OMusic&) = delete;
   OMusic& operator=(const OMusic&) = delete;
 
-  // False, adding nothing, when the file cannot be opened for reading;
-  // otherwise returns once the worker has put the track into the playlist.
+  // False, adding nothing, when the file cannot be opened for reading or is
+  // no well-formed MIDI file (named once on standard error); otherwise
+  // returns once the worker has put the track into the playlist.
   bool addTrack(int number, const std::string& path);
   // Removes one track; -1 empties the playlist. Returns once the worker
   // has done it.
@@ -89,6 +91,7 @@ private:
 
   std::shared_ptr<Worker> worker_;
   std::thread thread_;
+  std::set<std::string> reportedDamaged_;
   bool enabled_ = true;
   std::atomic<bool> playing_{false};
   std::atomic<bool> stopped_{true};

@@ -11,11 +11,12 @@
 namespace zb {
 namespace {
 
-std::vector<std::string> splitComponents(const std::string& path) {
+// Splits at `separator`; empty parts are dropped.
+std::vector<std::string> splitComponents(const std::string& path, char separator) {
   std::vector<std::string> parts;
   std::string cur;
   for (char c : path) {
-    if (c == '/' || c == '\\') {
+    if (c == separator) {
       if (!cur.empty()) parts.push_back(cur);
       cur.clear();
     } else {
@@ -68,7 +69,7 @@ std::string resolvePath(const std::string& path) {
   const bool absolute = !path.empty() && (path[0] == '/' || path[0] == '\\');
   std::string out = absolute ? "/" : "";
   bool missing = false;
-  for (const std::string& part : splitComponents(path)) {
+  auto append = [&](const std::string& part) {
     std::string base = out;
     std::string candidate = base + part;
     if (!missing && part != "." && part != ".." && !exists(candidate)) {
@@ -77,6 +78,17 @@ std::string resolvePath(const std::string& path) {
       if (!exists(candidate)) missing = true;
     }
     out = candidate + "/";
+  };
+  for (const std::string& part : splitComponents(path, '/')) {
+    // A folder whose name holds a backslash (one given by a person, such as
+    // the data folder) is taken as it is; only our own names use '\\'.
+    const bool literal = part.find('\\') != std::string::npos && !missing &&
+                         part[0] != '\\' && exists(out + matchInDir(out.empty() ? "." : out, part));
+    if (literal || part.find('\\') == std::string::npos) {
+      append(part);
+    } else {
+      for (const std::string& piece : splitComponents(part, '\\')) append(piece);
+    }
   }
   if (!out.empty() && out.back() == '/' && out != "/") out.pop_back();
   return out;
@@ -106,7 +118,7 @@ bool makeParentDirs(const std::string& path) {
   if (slash == std::string::npos || slash == 0) return true;
   std::string dir = resolved.substr(0, slash);
   std::string cur;
-  for (const std::string& part : splitComponents(dir)) {
+  for (const std::string& part : splitComponents(dir, '/')) {
     cur += (cur.empty() && dir[0] != '/') ? part : "/" + part;
     if (!exists(cur)) ::mkdir(cur.c_str(), 0755);
   }

@@ -10,6 +10,7 @@ namespace zb {
 
 // The path on disk for a game path: separators normalised to '/', each
 // existing component matched case-insensitively (exact match preferred).
+// An existing folder whose name holds a backslash is kept whole.
 // Components that do not exist are kept as given, so the result can be
 // used to create new files.
 std::string resolvePath(const std::string& path);

@@ -1,5 +1,8 @@
 #include "platform/Script.h"
 
+#include <sys/stat.h>
+
+#include <cstdio>
 #include <sstream>
 
 #include "platform/KeyCodes.h"
@@ -94,11 +97,20 @@ bool parseLine(const std::string& line, ScriptStep& step, std::string& why) {
 
 bool parseScript(const std::string& text, std::vector<ScriptStep>& steps, std::string& error) {
   steps.clear();
+  if (text.size() > kMaxScriptBytes) {
+    error = "script is larger than " + std::to_string(kMaxScriptBytes) + " bytes";
+    return false;
+  }
   std::istringstream in(text);
   std::string line;
   int number = 0;
   while (std::getline(in, line)) {
     ++number;
+    if (line.size() > kMaxScriptLineBytes) {
+      error = "line " + std::to_string(number) + ": longer than " + std::to_string(kMaxScriptLineBytes) + " characters";
+      steps.clear();
+      return false;
+    }
     if (!line.empty() && line.back() == '\r') line.pop_back();
     size_t first = line.find_first_not_of(" \t");
     if (first == std::string::npos || line[first] == '#') continue;
@@ -113,6 +125,34 @@ bool parseScript(const std::string& text, std::vector<ScriptStep>& steps, std::s
     steps.push_back(step);
   }
   return true;
+}
+
+bool loadScriptFile(const std::string& path, std::vector<ScriptStep>& steps, std::string& error) {
+  steps.clear();
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+    error = "is a folder, not a script";
+    return false;
+  }
+  FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) {
+    error = "cannot read the script";
+    return false;
+  }
+  std::string text;
+  char chunk[65536];
+  size_t got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) {
+    text.append(chunk, got);
+    if (text.size() > kMaxScriptBytes) break;
+  }
+  const bool failed = std::ferror(f) != 0;
+  std::fclose(f);
+  if (failed) {
+    error = "cannot read the script";
+    return false;
+  }
+  return parseScript(text, steps, error);
 }
 
 }  // namespace zb

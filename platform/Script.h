@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,19 @@ struct ScriptStep {
   std::string text;      // Type: Latin-1 text; Shot: file name
 };
 
+// Scripts are written by hand; anything larger is not one.
+constexpr size_t kMaxScriptBytes = 4 * 1024 * 1024;
+constexpr size_t kMaxScriptLineBytes = 4096;
+
 // Parses a whole script. Blank lines and lines starting with '#' are
-// skipped. On the first bad line returns false with "line N: reason".
+// skipped. On the first bad line (or one longer than kMaxScriptLineBytes)
+// returns false with "line N: reason"; a text over kMaxScriptBytes is
+// refused whole.
 bool parseScript(const std::string& text, std::vector<ScriptStep>& steps, std::string& error);
+
+// Reads and parses the script file at `path` (used as it is written).
+// False with a reason when it cannot be read, is a folder, or holds more
+// than kMaxScriptBytes (read no further, so an endless device is refused too).
+bool loadScriptFile(const std::string& path, std::vector<ScriptStep>& steps, std::string& error);
 
 }  // namespace zb

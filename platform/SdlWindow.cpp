@@ -1,5 +1,6 @@
 #include "platform/SdlWindow.h"
 
+#include "platform/DisplayCheck.h"
 #include "platform/Files.h"
 
 #include <SDL.h>
@@ -49,6 +50,11 @@ bool SdlWindow::open(const std::string& title, int width, int height) {
     SDL_SetHint(SDL_HINT_MOUSE_DOUBLE_CLICK_RADIUS, "4");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     videoStarted_ = true;
+    if (!headless_ && refusesInvisibleDriver(SDL_GetCurrentVideoDriver(), std::getenv("SDL_VIDEODRIVER"))) {
+      std::fprintf(stderr, "%s\n", noDisplayMessage(SDL_GetCurrentVideoDriver()).c_str());
+      noDisplay_ = true;
+      return false;
+    }
   }
   window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
                              SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);

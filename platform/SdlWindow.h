@@ -55,6 +55,9 @@ public:
   bool setClipboardText(const std::string& text) override;
   void messageBox(const std::string& caption, const std::string& text) override;
   bool openUrl(const std::string& url) override;
+  // True once open was refused because only a driver that shows nothing
+  // could be started (and the run is not headless).
+  bool noDisplay() const { return noDisplay_; }
 
 private:
   void setIconFromData();
@@ -74,6 +77,7 @@ private:
   std::vector<WindowEvent> keyEvents_;
   bool fullScreen_ = false;
   bool mustPresent_ = false;
+  bool noDisplay_ = false;
 };
 
 }  // namespace zb

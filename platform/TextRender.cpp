@@ -4,7 +4,10 @@
 #include <SDL_ttf.h>
 #include <fontconfig/fontconfig.h>
 
+#include <cstdio>
 #include <map>
+#include <mutex>
+#include <set>
 #include <memory>
 #include <tuple>
 
@@ -37,6 +40,21 @@ std::string latin1ToUtf8(const std::string& text) {
   return out;
 }
 
+// Texts in a face that cannot be opened stay blank; a person should hear
+// why, but once per face, not once per text.
+void reportMissingFont(const std::string& face, const std::string& file) {
+  static std::set<std::string> reported;
+  static std::mutex lock;
+  std::lock_guard<std::mutex> guard(lock);
+  if (!reported.insert(face).second) return;
+  if (file.empty())
+    std::fprintf(stderr, "zenbox: no font found for \"%s\" (fontconfig offers none); its texts stay blank\n",
+                 face.c_str());
+  else
+    std::fprintf(stderr, "zenbox: the font for \"%s\" (%s) cannot be opened; its texts stay blank\n", face.c_str(),
+                 file.c_str());
+}
+
 TTF_Font* openFont(const TextFont& font) {
   const int height = font.pixelHeight < 1 ? 1 : (font.pixelHeight > 512 ? 512 : font.pixelHeight);
   FontKey key{font.face, height, font.bold, font.italic, font.underline};
@@ -45,11 +63,13 @@ TTF_Font* openFont(const TextFont& font) {
   if (it != cache.end()) return it->second.get();
   if (!TTF_WasInit() && TTF_Init() != 0) return nullptr;
   const std::string file = findFontFile(font.face, font.bold, font.italic);
-  if (file.empty()) return nullptr;
   // SDL_ttf sizes fonts at 72 dots per inch, so the point size is the em
   // height in pixels.
-  TTF_Font* f = TTF_OpenFont(file.c_str(), height);
-  if (!f) return nullptr;
+  TTF_Font* f = file.empty() ? nullptr : TTF_OpenFont(file.c_str(), height);
+  if (!f) {
+    reportMissingFont(font.face, file);
+    return nullptr;
+  }
   int style = TTF_STYLE_NORMAL;
   if (font.underline) style |= TTF_STYLE_UNDERLINE;
   // Fontconfig may only have a regular face; let SDL_ttf synthesise the rest.

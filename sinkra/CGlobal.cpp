@@ -1,6 +1,7 @@
 #include "sinkra/CGlobal.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +18,37 @@ namespace {
 const char* const kLevelWords[3] = {"easy", "medium", "hard"};
 const char* const kSizePrefixes[5] = {"CollectorGame", "SinkraGame", "RemoverGame", "TurnGame",
                                       "CClassicSinkraGame"};
+
+// What the game can run with: beyond these, speeds and timers overflow or
+// freeze the board. A value outside its range is moved to the nearest end;
+// a number that is not one (nan) takes the default. docs/DATA.md lists them.
+struct IntRange {
+  int lo, hi;
+};
+struct DoubleRange {
+  double lo, hi;
+};
+constexpr DoubleRange kSpeedFactorRange{0.1, 10.0};
+constexpr IntRange kAlphaStepRange{1, 255};
+constexpr IntRange kSlideSpeedRange{1, 64};
+constexpr IntRange kPeriodRange{0, 60000};
+constexpr IntRange kEndLevelRange{1, 60000};
+constexpr IntRange kRowTimeRange{1, 600000};
+constexpr IntRange kRowTimeStepRange{0, 600000};
+constexpr IntRange kGroupSizeRange{0, 1024};
+constexpr DoubleRange kFloatSpeedRange{-100.0, 100.0};
+constexpr IntRange kPerMilleRange{0, 1000};
+constexpr IntRange kLevelsCountRange{0, 1000};
+constexpr DoubleRange kChameleonPeriodRange{0.0, 600000.0};
+
+int readRule(OConfig& rules, const std::string& key, int def, IntRange r) {
+  return std::clamp(static_cast<int>(rules.getInt(key, def)), r.lo, r.hi);
+}
+
+double readRule(OConfig& rules, const std::string& key, double def, DoubleRange r) {
+  const double v = rules.getDouble(key, def);
+  return std::isnan(v) ? def : std::clamp(v, r.lo, r.hi);
+}
 
 void defaultFatal(const std::string& message, int code) {
   std::fprintf(stderr, "%s\n", message.c_str());
@@ -84,36 +116,37 @@ bool CGlobal::requireRules() {
 }
 
 void CGlobal::readRules(OConfig& rules) {
-  kvmin = rules.getDouble("kvmin", 0.5);
-  kvmax = rules.getDouble("kvmax", 1.5);
+  kvmin = readRule(rules, "kvmin", 0.5, kSpeedFactorRange);
+  kvmax = readRule(rules, "kvmax", 1.5, kSpeedFactorRange);
   speedFactor = kvmax - kvmin;
   char key[96];
   for (int l = 0; l < 3; ++l) {
     std::string w = kLevelWords[l];
-    difficulty[l].alphaStep = rules.getInt(w + ".alphaStep", 15);
-    difficulty[l].speed = rules.getInt(w + ".speed", 8);
-    difficulty[l].timeEndLevel = rules.getInt(w + ".timeEndLevel", 209);
+    difficulty[l].alphaStep = readRule(rules, w + ".alphaStep", 15, kAlphaStepRange);
+    difficulty[l].speed = readRule(rules, w + ".speed", 8, kSlideSpeedRange);
+    difficulty[l].timeEndLevel = readRule(rules, w + ".timeEndLevel", 209, kEndLevelRange);
     for (int v = 0; v < 5; ++v) {
+      // Sizes the board cannot take leave the variant empty, as a missing size does.
       std::snprintf(key, sizeof key, "%s.%s.w", kSizePrefixes[v], kLevelWords[l]);
       boardSizes[v][l].w = rules.getInt(key, -1);
       std::snprintf(key, sizeof key, "%s.%s.h", kSizePrefixes[v], kLevelWords[l]);
       boardSizes[v][l].h = rules.getInt(key, -1);
     }
-    timeBuildLine[l] = rules.getInt("SinkraGame." + w + ".timeBuildLine", 300);
-    timeBuildLineStep[l] = rules.getInt("SinkraGame." + w + ".timeBuildLineStep", 200);
+    timeBuildLine[l] = readRule(rules, "SinkraGame." + w + ".timeBuildLine", 300, kRowTimeRange);
+    timeBuildLineStep[l] = readRule(rules, "SinkraGame." + w + ".timeBuildLineStep", 200, kRowTimeStepRange);
   }
-  bonusFragments = rules.getInt("SinkraGame.BonusFragments", 0);
-  delayShowBonusEffect = rules.getInt("SinkraGame.delayShowBonusEffect", 0);
-  speedShowBonusEffect = rules.getDouble("SinkraGame.speedShowBonusEffect", 0);
-  probabilityBegin = rules.getInt("SinkraGame.Probability.begin", 0);
-  probabilityEnd = rules.getInt("SinkraGame.Probability.end", 0);
-  levelsCount = rules.getInt("CClassicSinkraGame.levelsCount", 0);
-  classicBonusFragments = rules.getInt("CClassicSinkraGame.BonusFragments", 0);
-  classicDelayShowBonusEffect = rules.getInt("CClassicSinkraGame.delayShowBonusEffect", 0);
-  classicSpeedShowBonusEffect = rules.getDouble("CClassicSinkraGame.speedShowBonusEffect", 0);
-  timeDoBonus5 = static_cast<int>(rules.getDouble("CClassicSinkraGame.timeDoBonus5", 0));
-  classicProbabilityBegin = rules.getInt("CClassicSinkraGame.Probability.begin", 0);
-  classicProbabilityEnd = rules.getInt("CClassicSinkraGame.Probability.end", 0);
+  bonusFragments = readRule(rules, "SinkraGame.BonusFragments", 0, kGroupSizeRange);
+  delayShowBonusEffect = readRule(rules, "SinkraGame.delayShowBonusEffect", 0, kPeriodRange);
+  speedShowBonusEffect = readRule(rules, "SinkraGame.speedShowBonusEffect", 0.0, kFloatSpeedRange);
+  probabilityBegin = readRule(rules, "SinkraGame.Probability.begin", 0, kPerMilleRange);
+  probabilityEnd = readRule(rules, "SinkraGame.Probability.end", 0, kPerMilleRange);
+  levelsCount = readRule(rules, "CClassicSinkraGame.levelsCount", 0, kLevelsCountRange);
+  classicBonusFragments = readRule(rules, "CClassicSinkraGame.BonusFragments", 0, kGroupSizeRange);
+  classicDelayShowBonusEffect = readRule(rules, "CClassicSinkraGame.delayShowBonusEffect", 0, kPeriodRange);
+  classicSpeedShowBonusEffect = readRule(rules, "CClassicSinkraGame.speedShowBonusEffect", 0.0, kFloatSpeedRange);
+  timeDoBonus5 = static_cast<int>(readRule(rules, "CClassicSinkraGame.timeDoBonus5", 0.0, kChameleonPeriodRange));
+  classicProbabilityBegin = readRule(rules, "CClassicSinkraGame.Probability.begin", 0, kPerMilleRange);
+  classicProbabilityEnd = readRule(rules, "CClassicSinkraGame.Probability.end", 0, kPerMilleRange);
 }
 
 void CGlobal::beginGame(int level) {

@@ -230,9 +230,10 @@ void CSinkraGame::tryPush() {
   rowTime_ -= rowTimeStep_;
   if (rowTime_ < initialRowTime_ / 3.0) {
     CGlobal& g = global();
-    rowTime_ = initialRowTime_ - g.rowTimeResets * rowTimeStep_;
-    ++g.rowTimeResets;
-    if (rowTime_ < initialRowTime_ / 3.0) rowTime_ = initialRowTime_;
+    // The reset count never goes back; in 64 bits its product cannot wrap.
+    const long long next = initialRowTime_ - static_cast<long long>(g.rowTimeResets) * rowTimeStep_;
+    if (g.rowTimeResets < std::numeric_limits<int>::max()) ++g.rowTimeResets;
+    rowTime_ = next < initialRowTime_ / 3.0 ? initialRowTime_ : static_cast<int>(next);
   }
   interval_ = rowTime_ / w;
   elapsed_ = 0;

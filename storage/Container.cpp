@@ -1,8 +1,5 @@
 #include "storage/Container.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <climits>
 #include <cstdlib>
 #include <cstdio>
@@ -10,6 +7,7 @@
 #include <vector>
 
 #include "platform/Files.h"
+#include "platform/ReplaceFile.h"
 #include "storage/ODesCipher.h"
 
 namespace {
@@ -50,38 +48,6 @@ bool readWhole(const std::string& path, std::vector<uint8_t>& bytes) {
   }
   if (std::ferror(f)) ok = false;
   std::fclose(f);
-  return ok;
-}
-
-bool writeAll(int fd, const uint8_t* p, size_t n) {
-  while (n > 0) {
-    ssize_t w = ::write(fd, p, n);
-    if (w < 0) return false;
-    p += w;
-    n -= size_t(w);
-  }
-  return true;
-}
-
-// Writes bytes to a fresh file next to `target`, then renames it over the
-// target, so readers see either the old file or the complete new one.
-bool replaceFile(const std::string& target, const std::vector<uint8_t>& bytes) {
-  // mkstemp makes the file private; a new saved game is an ordinary file,
-  // a replaced one keeps its permissions. A file that may not be written
-  // (made read-only by its owner) stays as it is, as if opened for writing.
-  mode_t mode = 0644;
-  struct stat old {};
-  if (::stat(target.c_str(), &old) == 0) {
-    if (::access(target.c_str(), W_OK) != 0) return false;
-    mode = old.st_mode & 07777;
-  }
-  std::string tmpl = target + ".tmp-XXXXXX";
-  int fd = ::mkstemp(tmpl.data());
-  if (fd < 0) return false;
-  bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  if (ok) ok = ::rename(tmpl.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(tmpl.c_str());
   return ok;
 }
 
@@ -153,5 +119,5 @@ bool SaveEncryptedText(const std::string& path, const std::string& text, const c
   const int len = EncryptBuffer(text.data(), n, bytes.data(), n + 8, keyText);
   bytes.resize(size_t(len) + 4);
   for (int i = 0; i < 4; ++i) bytes[size_t(len + i)] = uint8_t(crc >> (8 * i));
-  return replaceFile(zb::resolvePath(path), bytes);
+  return zb::replaceFile(zb::resolvePath(path), bytes);
 }

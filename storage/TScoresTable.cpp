@@ -3,8 +3,23 @@
 #include "storage/NumberText.h"
 
 void TScoresTable::add(int32_t score, const TScoresTableRec& rec) {
+  auto count = perCategory_.find(rec.category);
+  if (count == perCategory_.end()) {
+    if (perCategory_.size() >= kMaxCategories) return;
+    count = perCategory_.emplace(rec.category, 0).first;
+  }
+  if (count->second >= kTopSize) {
+    // The lowest record of the category, of equal lowest the oldest, is the
+    // one its Top 10 stops showing.
+    auto lowest = records_.begin();
+    while (lowest->second.category != rec.category) ++lowest;
+    if (score < lowest->first) return;
+    records_.erase(lowest);
+    --count->second;
+  }
   // A multimap inserts after the equal keys already there.
   records_.emplace(score, rec);
+  ++count->second;
 }
 
 bool TScoresTable::addLine(const std::string& line) {
@@ -72,9 +87,13 @@ std::string TScoresTable::toText() {
 void TScoresTable::removeCategory(const std::string& category) {
   for (auto it = records_.begin(); it != records_.end();)
     it = it->second.category == category ? records_.erase(it) : std::next(it);
+  perCategory_.erase(category);
 }
 
-void TScoresTable::clearRecords() { records_.clear(); }
+void TScoresTable::clearRecords() {
+  records_.clear();
+  perCategory_.clear();
+}
 
 std::vector<TScoresTable::Entry> TScoresTable::topOfCategory(const std::string& category) const {
   std::vector<Entry> top;

@@ -23,8 +23,16 @@ public:
   // Fields longer than this mark a damaged line, which is dropped.
   static constexpr size_t kMaxField = 256;
 
+  // A Top 10 shows ten records of a category, so a table keeps no more: a
+  // category holds its kTopSize best records, and records of categories
+  // beyond the first kMaxCategories are dropped. A saved table of any size
+  // thus loads into a few hundred records.
+  static constexpr size_t kTopSize = 10;
+  static constexpr size_t kMaxCategories = 64;
+
   // Adds a record after any of equal score, so the newest of equal scores
-  // comes first from the top.
+  // comes first from the top. In a full category it replaces the lowest
+  // (of equal lowest the oldest) record, or is dropped when lower than all.
   void add(int32_t score, const TScoresTableRec& rec);
 
   // "date\tname\tcategory\tscore"; the score reads like atol (padding spaces
@@ -65,4 +73,5 @@ private:
 
   std::multimap<int32_t, TScoresTableRec> records_;
   std::map<std::string, int32_t> counters_;  // per name + category while writing
+  std::map<std::string, size_t> perCategory_;  // records held per category
 };

@@ -72,15 +72,8 @@ int parseArgs(int argc, char** argv, Options& opt) {
 }
 
 bool loadScript(const std::string& file, std::vector<zb::ScriptStep>& steps) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    std::fprintf(stderr, "zenbox: cannot read script %s\n", file.c_str());
-    return false;
-  }
-  std::stringstream text;
-  text << in.rdbuf();
   std::string error;
-  if (zb::parseScript(text.str(), steps, error)) return true;
+  if (zb::loadScriptFile(file, steps, error)) return true;
   std::fprintf(stderr, "zenbox: %s: %s\n", file.c_str(), error.c_str());
   return false;
 }
@@ -153,6 +146,7 @@ int main(int argc, char** argv) {
     result = window.run();
   }
   zb::setClock(nullptr);
+  if (sdl.noDisplay()) return 1;
   if (scripted && scripted->failures() > 0) return 1;
   return result;
 }

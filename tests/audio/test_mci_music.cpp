@@ -7,6 +7,7 @@
 #include "audio/OSound.h"
 #include "platform/AudioDevice.h"
 #include "platform/MciMusic.h"
+#include "platform/MidiCheck.h"
 #include "tests/audio/AudioFiles.h"
 #include "tests/audio/FakeMediaControl.h"
 #include "tests/support/TestSupport.h"
@@ -115,4 +116,25 @@ TEST(MciMusic, WithoutAnAudioDeviceEverythingRunsSilently) {
     music.stop();
   }
   setenv("SDL_AUDIODRIVER", "dummy", 1);
+}
+
+// The checker behind the playlists: whole files pass, damage of any kind
+// (cut, a wrong chunk name, a stray status byte, bytes over the end) fails.
+TEST(MidiCheck, AcceptsWholeFilesAndRefusesDamagedOnes) {
+  const auto good = audiotest::midiBytes(300);
+  EXPECT_TRUE(zb::isWellFormedMidi(good.data(), good.size()));
+  zbtest::writeBytes(zbtest::fuzzSeedDir("fuzz_midi") + "/note.mid", {good.begin(), good.end()});
+  auto cut = good;
+  cut.resize(good.size() - 2);
+  EXPECT_FALSE(zb::isWellFormedMidi(cut.data(), cut.size()));
+  auto renamed = good;
+  renamed[14] = 0xC3;  // the track chunk's name
+  EXPECT_FALSE(zb::isWellFormedMidi(renamed.data(), renamed.size()));
+  auto stray = good;
+  stray[23] = 0xF4;  // the first event's status
+  EXPECT_FALSE(zb::isWellFormedMidi(stray.data(), stray.size()));
+  auto longer = good;
+  longer[21] += 40;  // the track claims more bytes than the file has
+  EXPECT_FALSE(zb::isWellFormedMidi(longer.data(), longer.size()));
+  EXPECT_FALSE(zb::isWellFormedMidi(good.data(), 13));
 }

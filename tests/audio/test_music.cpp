@@ -251,3 +251,41 @@ TEST_F(Music, PlaylistSwitchesListTheExistingFilesOfTheMusicFolder) {
   }
   std::filesystem::current_path(previous);
 }
+
+// A damaged tune is named once and never tried, so nothing fails again
+// and again; the good ones still play.
+TEST_F(Music, DamagedTunesAreNamedOnceAndLeftOut) {
+  auto bad = audiotest::midiBytes(100);
+  bad.resize(bad.size() - 3);  // the last event is cut
+  audiotest::writeFile(dir.file("cut.mid"), bad);
+  auto music = make();
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(music->addTrack(0, dir.file("cut.mid")));
+  EXPECT_FALSE(music->addTrack(0, dir.file("cut.mid")));
+  ASSERT_TRUE(music->addTrack(1, dir.file("t1.mid")));
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("cut.mid"), std::string::npos) << said;
+  EXPECT_EQ(said.find("cut.mid"), said.rfind("cut.mid")) << said;
+  music->play(OMusic::kRandomTrack);
+  ASSERT_TRUE(eventually([&] { return music->tracksStarted() == 1; }, 2000));
+  EXPECT_EQ(music->lastTrack(), 1);
+}
+
+// The music folder is found inside a working folder whose name holds a
+// backslash: only the game's own names are split at it.
+TEST_F(Music, AFolderNameWithABackslashIsUsedAsItIs) {
+  const std::string work = dir.file("My\\Games");
+  std::filesystem::create_directories(work + "/music");
+  audiotest::writeFile(work + "/music/slow2.mid", audiotest::midiBytes(100));
+  auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(work);
+  {
+    auto music = make();
+    music->setEnabled(false);
+    music->useSlowPlaylist();
+    auto slow = music->playlist();
+    ASSERT_EQ(slow.size(), 1u);
+    EXPECT_EQ(slow.at(2), work + "/music/slow2.mid");
+  }
+  std::filesystem::current_path(previous);
+}

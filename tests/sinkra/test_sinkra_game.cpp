@@ -371,3 +371,36 @@ TEST_F(RisingRows, TheDemoPlayerTakesASpecialFirst) {
   EXPECT_TRUE(game.grid().exploding);
   EXPECT_TRUE(game.grid().at(7)->exploding);
 }
+
+// Rules numbers that no game could run with are moved into range, and a
+// game on them still rises row by row to its end.
+TEST_F(RisingRows, HostileRulesValuesAreBoundedAndTheGameRunsToItsEnd) {
+  sinkratest::writeRules(rig.rulesPath,
+                         "kvmin=nan\nkvmax=1e308\neasy = {\n alphaStep=0\n speed=-5\n timeEndLevel=-1\n}\n"
+                         "SinkraGame = {\n easy = { w=10 h=12 timeBuildLine=-2147483648 timeBuildLineStep=2147483647 }\n"
+                         " BonusFragments=-7\n delayShowBonusEffect=2147483647\n speedShowBonusEffect=-inf\n"
+                         " Probability = { begin=-2147483648 end=2147483647 }\n}\n"
+                         "CClassicSinkraGame = {\n levelsCount=2147483647\n timeDoBonus5=inf\n}\n");
+  g().beginGame(0);
+  ASSERT_TRUE(game.setup(10, 12));
+  EXPECT_EQ(g().kvmin, 0.5);
+  EXPECT_EQ(g().kvmax, 10.0);
+  EXPECT_EQ(g().difficulty[0].alphaStep, 1);
+  EXPECT_EQ(g().difficulty[0].speed, 1.0);
+  EXPECT_EQ(g().difficulty[0].timeEndLevel, 1);
+  EXPECT_EQ(g().timeBuildLine[0], 1);
+  EXPECT_EQ(g().timeBuildLineStep[0], 600000);
+  EXPECT_EQ(g().bonusFragments, 0);
+  EXPECT_EQ(g().delayShowBonusEffect, 60000);
+  EXPECT_EQ(g().speedShowBonusEffect, -100.0);
+  EXPECT_EQ(g().probabilityBegin, 0);
+  EXPECT_EQ(g().probabilityEnd, 1000);
+  EXPECT_EQ(g().levelsCount, 1000);
+  EXPECT_EQ(g().timeDoBonus5, 600000);
+
+  g().speedFactor = g().kvmin;
+  game.newField();
+  for (int i = 0; i < 20000 && !game.ended(); ++i) rig.run(game, 1);
+  EXPECT_TRUE(game.ended());
+  EXPECT_GT(game.rowsPushed(), 0);
+}

@@ -3,9 +3,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -292,6 +294,38 @@ TEST_F(ContainerFile, ReadOnlyFileIsNotReplaced) {
   std::string out;
   ASSERT_TRUE(LoadEncryptedText(path, out, kKey));
   EXPECT_EQ(out, "old");
+}
+
+// A save killed mid-write leaves its temporary; the next save of that
+// kind of file clears the old ones, not a younger one that another save
+// may still be writing, nor anybody else's files.
+TEST_F(ContainerFile, SavingClearsTemporariesLeftByAKilledSave) {
+  const std::vector<unsigned char> junk{1, 2, 3};
+  for (const char* name : {"data.cfg.tmp-a1B2c3", "other.cfg.tmp-zzzzzz", "young.cfg.tmp-q1w2e3", "game.sav.tmp-a1B2c3",
+                           "notes.cfg.tmp-toolong1"})
+    zbtest::writeBytes(dir.file(name), junk);
+  const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  for (const char* name : {"data.cfg.tmp-a1B2c3", "other.cfg.tmp-zzzzzz", "game.sav.tmp-a1B2c3", "notes.cfg.tmp-toolong1"})
+    std::filesystem::last_write_time(dir.file(name), old);
+  ASSERT_TRUE(SaveEncryptedText(path, "new", kKey));
+  std::set<std::string> left;
+  for (auto& e : std::filesystem::directory_iterator(dir.path())) left.insert(e.path().filename().string());
+  EXPECT_EQ(left, (std::set<std::string>{"data.cfg", "young.cfg.tmp-q1w2e3", "game.sav.tmp-a1B2c3",
+                                         "notes.cfg.tmp-toolong1"}));
+}
+
+// A settings file kept elsewhere through a link: the save goes to the
+// link's target and the link stays a link.
+TEST_F(ContainerFile, SavingThroughALinkReplacesItsTarget) {
+  std::filesystem::create_directory(dir.file("real"));
+  const std::string target = dir.file("real/zenbox.cfg");
+  ASSERT_TRUE(SaveEncryptedText(target, "old", kKey));
+  std::filesystem::create_symlink("real/zenbox.cfg", path);
+  ASSERT_TRUE(SaveEncryptedText(path, "new", kKey));
+  EXPECT_TRUE(std::filesystem::is_symlink(path));
+  std::string out;
+  ASSERT_TRUE(LoadEncryptedText(target, out, kKey));
+  EXPECT_EQ(out, "new");
 }
 
 TEST_F(ContainerFile, PathsResolveLetterCase) {

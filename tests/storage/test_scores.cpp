@@ -27,13 +27,14 @@ TEST(ScoresTable, TextKeepsTenPerNameAndCategory) {
   TScoresTable t;
   for (int i = 1; i <= 11; ++i) t.addLine("01-01-20\tAnn\t401\t" + std::to_string(i * 10));
   t.addLine("01-01-20\tAnn\t402\t5");
-  t.addLine("01-01-20\tBob\t401\t1");
+  t.addLine("01-01-20\tBob\t401\t1000");
   std::string text = t.toText();
   TScoresTable back;
   back.parseText(text);
-  EXPECT_EQ(back.size(), 12u);  // ten of Ann/401, one of Ann/402, one of Bob
-  EXPECT_EQ(text.find("\t10\n"), std::string::npos);  // Ann's lowest in 401 is gone
-  EXPECT_NE(text.find("Bob\t401\t1\n"), std::string::npos);
+  EXPECT_EQ(back.size(), 11u);  // the ten best of 401 (Bob and nine of Ann), one of Ann/402
+  EXPECT_EQ(text.find("\t10\n"), std::string::npos);  // Ann's lowest in 401 are gone
+  EXPECT_EQ(text.find("\t20\n"), std::string::npos);
+  EXPECT_NE(text.find("Bob\t401\t1000\n"), std::string::npos);
   // Writing twice gives the same text: the counters start again.
   EXPECT_EQ(t.toText(), text);
 }
@@ -140,3 +141,23 @@ TEST(ScoresTable, PlaceholdersStayTenAfterSaving) {
 }
 
 }  // namespace
+
+// A stored table of any size loads into what its Top 10s can show: the
+// ten best of each category, for a bounded number of categories.
+TEST(ScoresTable, AHugeStoredTableKeepsOnlyWhatTheTopTensShow) {
+  std::string text;
+  for (int i = 0; i < 200000; ++i)
+    text += "01-01-20\tP" + std::to_string(i) + "\t" + std::to_string(i % 500) + "\t" + std::to_string(i) + "\n";
+  TScoresTable t;
+  t.parseText(text);
+  EXPECT_LE(t.size(), TScoresTable::kTopSize * TScoresTable::kMaxCategories);
+  auto top = t.topOfCategory("7");
+  ASSERT_EQ(top.size(), 10u);
+  EXPECT_EQ(top.front().score, 199507);
+  EXPECT_EQ(top.back().score, 195007);
+  // A full category takes a better score in place of its lowest.
+  t.addLine("d\tNew\t7\t195008");
+  top = t.topOfCategory("7");
+  EXPECT_EQ(top.back().score, 195008);
+  EXPECT_EQ(t.topOfCategory("7").size(), 10u);
+}

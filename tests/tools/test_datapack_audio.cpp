@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "platform/MidiCheck.h"
 #include "tests/tools/PackFixture.h"
 #include "tools/data/gen/Midi.h"
 #include "tools/data/gen/Synth.h"
@@ -115,7 +116,9 @@ void TunesAreStandardMidiFilesOfOneAndAHalfToThreeMinutes() {
   for (const std::string& name : zbtest::expectedPackFiles()) {
     if (name.find(".mid") == std::string::npos) continue;
     int notes = 0;
-    double seconds = parseSmf(zbtest::readBytes(zbtest::packPath(name)), name, &notes);
+    const auto bytes = zbtest::readBytes(zbtest::packPath(name));
+    double seconds = parseSmf(bytes, name, &notes);
+    EXPECT_TRUE(zb::isWellFormedMidi(bytes.data(), bytes.size())) << name;  // the game's own check
     EXPECT_GE(seconds, 90.0) << name;
     EXPECT_LE(seconds, 180.0) << name;
     EXPECT_GT(notes, 300) << name;
