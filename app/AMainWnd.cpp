@@ -244,11 +244,11 @@ void AMainWnd::dropLeftoverSparks() {
 }
 
 void AMainWnd::showFamilyBackground() {
-  // Tessel and Gyrex play on boards of their own; the raked sand serves the rest.
-  bool tessel = family_ == zb::kFamilyTessel, gyrex = family_ == zb::kFamilyGyrex;
+  // Tessel plays on a tray of its own; the others on the raked sand (Gyrex
+  // lays its board picture over it).
+  bool tessel = family_ == zb::kFamilyTessel;
   if (tesselBackground_) tesselBackground_->visible = tessel;
-  if (gyrexBackground_) gyrexBackground_->visible = gyrex;
-  if (sinkraBackground_) sinkraBackground_->visible = !tessel && !gyrex;
+  if (sinkraBackground_) sinkraBackground_->visible = !tessel;
 }
 
 void AMainWnd::createGame(int family, int kind) {
