@@ -34,6 +34,8 @@ if [ -n "$need" ]; then
   $SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq $need >/dev/null || exit 1
 fi
 [ -x "$ZENBOX" ] && [ -d "$DATA" ] || { echo "build zenbox and its data pack first (make data)" >&2; exit 1; }
+# Debian puts games in /usr/games, which is not on every PATH.
+TETRAVEX=$(command -v gnome-tetravex || echo /usr/games/gnome-tetravex)
 
 WORK=$(mktemp -d)
 PIDS=()
@@ -66,7 +68,10 @@ launch() {
   t0=$(now_ms)
   "$@" >/dev/null 2>&1 &
   APP=$!
-  until WIN=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -n1) && [ -n "$WIN" ]; do sleep 0.002; done
+  until WIN=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -n1) && [ -n "$WIN" ]; do
+    kill -0 "$APP" 2>/dev/null && [ $(($(now_ms) - t0)) -lt 30000 ] || { echo "$* did not map a window" >&2; exit 1; }
+    sleep 0.002
+  done
   MAP=$(($(now_ms) - t0))
 }
 
@@ -137,7 +142,7 @@ run_zenbox() {
 }
 
 run_tetravex() {
-  launch '^Tetravex$' gnome-tetravex
+  launch '^Tetravex$' "$TETRAVEX"
   local map=$MAP
   # The game's own window process (the launcher may have handed over).
   local pid
