@@ -48,11 +48,14 @@ bool SdlWindow::open(const std::string& title, int width, int height) {
     // A second press counts as a double click only near the first, as on
     // classic desktops (SDL's own radius is much larger).
     SDL_SetHint(SDL_HINT_MOUSE_DOUBLE_CLICK_RADIUS, "4");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+      if (!headless_) refuseDisplay(SDL_GetError());
+      return false;
+    }
     videoStarted_ = true;
-    if (!headless_ && refusesInvisibleDriver(SDL_GetCurrentVideoDriver(), std::getenv("SDL_VIDEODRIVER"))) {
-      std::fprintf(stderr, "%s\n", noDisplayMessage(SDL_GetCurrentVideoDriver()).c_str());
-      noDisplay_ = true;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!headless_ && refusesInvisibleDriver(driver, std::getenv("SDL_VIDEODRIVER"))) {
+      refuseDisplay(std::string("only the video driver \"") + driver + "\", which shows nothing, could be started");
       return false;
     }
   }
@@ -70,6 +73,11 @@ bool SdlWindow::open(const std::string& title, int width, int height) {
   SDL_StartTextInput();
   mustPresent_ = true;
   return true;
+}
+
+void SdlWindow::refuseDisplay(const std::string& reason) {
+  std::fprintf(stderr, "%s\n", noDisplayMessage(reason).c_str());
+  noDisplay_ = true;
 }
 
 void SdlWindow::setIconFromData() {
