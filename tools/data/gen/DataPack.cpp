@@ -10,6 +10,7 @@
 #include "tools/data/gen/Help.h"
 #include "tools/data/gen/Midi.h"
 #include "tools/data/gen/Pictures.h"
+#include "tools/data/gen/GyrexDemos.h"
 #include "tools/data/gen/Rules.h"
 #include "tools/data/gen/Synth.h"
 
@@ -140,6 +141,7 @@ PackResult generateDataPack(const std::string& dir) {
   pictures(w);
   w.container("cfg/sinkra.cfg", sinkraRulesText(), kSinkraRulesKey);
   w.container("cfg/Gyrex.dat", gyrexRulesText(), kGyrexRulesKey);
+  w.container("cfg/Gyx_demo.dat", gyrexDemoText(gyrexRulesText()), kGyrexRulesKey);
   if (w.ok())
     for (const NamedFile& f : makeSoundEffects()) w.bytes(f.path, f.bytes);
   if (w.ok())

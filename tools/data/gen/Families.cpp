@@ -97,17 +97,21 @@ ClipRecipe gyrexSegment(int position) {
 }
 
 ClipRecipe gyrexCursor() {
+  // A gold ring around one element with a dark rim on both sides, so it
+  // reads on every segment colour; its four frames pulse gently.
   ClipRecipe clip;
   std::vector<ClipFrame> frames;
-  const float glow[4] = {0.55f, 0.75f, 0.95f, 0.75f};
+  const float glow[4] = {0.8f, 0.9f, 1.0f, 0.9f};
   for (int k = 0; k < 4; ++k) {
     Canvas c(42, 42);
-    Sdf frame = subtract(roundRect(0.5f, 0.5f, 41.5f, 41.5f, 5), roundRect(3.5f, 3.5f, 38.5f, 38.5f, 3));
     Canvas halo(42, 42);
-    halo.fill(frame, rgb(0xFFE08A));
+    halo.fill(subtract(roundRect(0, 0, 42, 42, 6), roundRect(5, 5, 37, 37, 3)), rgb(0xFFE9A0));
     halo.blur(1);
-    c.draw(halo, 0, 0, glow[k]);
-    c.fill(subtract(roundRect(1.5f, 1.5f, 40.5f, 40.5f, 4), roundRect(3, 3, 39, 39, 3)), Rgba{1, 0.95f, 0.8f, glow[k]});
+    c.draw(halo, 0, 0, 0.5f * glow[k]);
+    c.fill(subtract(roundRect(0.5f, 0.5f, 41.5f, 41.5f, 5), roundRect(4.5f, 4.5f, 37.5f, 37.5f, 3)),
+           Rgba{0.16f, 0.09f, 0.02f, 0.85f});
+    c.fill(subtract(roundRect(1.5f, 1.5f, 40.5f, 40.5f, 4), roundRect(3.5f, 3.5f, 38.5f, 38.5f, 3)),
+           scaled(rgb(0xFFD45C), glow[k]));
     ClipFrame f;
     f.image = clip.add(std::move(c));
     frames.push_back(f);
