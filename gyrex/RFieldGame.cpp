@@ -25,6 +25,7 @@ void RFieldGame::resetState() {
 
 void RFieldGame::Start(int gameKind, int gameLevel, const RRules& gameRules) {
   kind = gameKind, level = gameLevel, rules = gameRules;
+  rules.Bound();  // a zero reveal interval would never let the clock pass
   resetState();
   field.New();
   preview.New();
@@ -43,6 +44,7 @@ void RFieldGame::Start(int gameKind, int gameLevel, const RRules& gameRules) {
 bool RFieldGame::StartPlayback(const RRecorder& recording_, const RRules& gameRules) {
   recording_.CopyTo(recorder);
   kind = recorder.gameKind, level = recorder.level, rules = gameRules;
+  rules.Bound();
   resetState();
   field.New();
   recorder.Rewind();

@@ -6,6 +6,7 @@
 #include "game/AGameHost.h"
 #include "app/OMainWindow.h"
 #include "gfx/OClip.h"
+#include "sinkra/CClassicSinkraGame.h"
 #include "sinkra/CCollectorGame.h"
 #include "sinkra/CGlobal.h"
 #include "sinkra/CRemoverGame.h"
@@ -19,6 +20,7 @@ AMyGame::AMyGame(AGameHost& main) : ASinkraWnd(main) {
   variants_[kAdvanced] = std::make_unique<CSinkraGame>();
   variants_[kRemover] = std::make_unique<CRemoverGame>();
   variants_[kTurnPlay] = std::make_unique<CTurnGame>();
+  variants_[kClassic] = std::make_unique<CClassicSinkraGame>();
   current_ = variants_[kRemover].get();
 }
 
@@ -90,7 +92,8 @@ void AMyGame::loadGameResources() {
     v->setHost(this);
   }
   current_ = variants_[kRemover].get();
-  static_cast<CSinkraGame*>(variants_[kAdvanced].get())->setSeparatorPicture(separator_.get());
+  for (int v : {kAdvanced, kClassic})
+    static_cast<CSinkraGame*>(variants_[size_t(v)].get())->setSeparatorPicture(separator_.get());
 }
 
 void AMyGame::applySpeed() {
@@ -111,8 +114,15 @@ void AMyGame::startVariant() {
     static_cast<CSinkraGame*>(current_)->setRowTiming(g.timeBuildLine[g.skillLevel],
                                                       g.timeBuildLineStep[g.skillLevel]);
   }
-  current_->setup(g.boardWidth(kind, level), g.boardHeight(kind, level));
-  current_->newField();
+  if (kind == kClassic) {
+    // The Classic game starts its level in its setup, from the start level.
+    current_->clear();
+    current_->setLevel(5 * startLevel_ - 1);
+    current_->setup(g.boardWidth(kind, level), g.boardHeight(kind, level));
+  } else {
+    current_->setup(g.boardWidth(kind, level), g.boardHeight(kind, level));
+    current_->newField();
+  }
   for (int c = 0; c < 6 && c < int(skins.size()); ++c) g.skins[c] = skins[size_t(c)];
   current_->refreshSkins();
 }

@@ -15,6 +15,7 @@ namespace SpaceSinkra {
 namespace {
 
 constexpr int kPanelFont = 3;  // "alph4": digits and small captions
+constexpr int kTitleFont = 2;  // "alph3": large titles
 
 // A number of the boards drawn in digit cells on the main screen.
 class ADrawnNumber : public CNumberView {
@@ -55,20 +56,37 @@ private:
 // A text of the boards drawn in clip letters on the main screen.
 class ADrawnText : public CTextView {
 public:
-  ADrawnText(AGameHost& main, const std::string& t, int nx, int ny) : main_(main) { setText(t, nx, ny); }
+  ADrawnText(AGameHost& main, const std::string& t, int nx, int ny, int font = kPanelFont)
+      : main_(main), font_(font) {
+    setText(t, nx, ny);
+  }
   void setText(const std::string& t, int nx, int ny) override {
     if (clip_ && t == text && nx == x && ny == y) return;
     CTextView::setText(t, nx, ny);
-    clip_ = std::make_unique<AClipString>(main_.font(kPanelFont), &main_.screen(), nx, ny, t, -500, false, main_.star());
+    clip_ = std::make_unique<AClipString>(main_.font(font_), &main_.screen(), nx, ny, t, depth_, false, main_.star());
     clip_->setVisible(visible);
   }
   void setVisible(bool on) override {
     visible = on;
     if (clip_) clip_->setVisible(on);
   }
+  void flyIn(int nx, int ny, int depth) override {
+    x = nx;
+    y = ny;
+    depth_ = depth;
+    visible = true;
+    clip_ = std::make_unique<AClipString>(main_.font(font_), &main_.screen(), nx, ny, text, depth, true, main_.star());
+  }
+  void tick(int ms) override {
+    if (clip_) clip_->tick(ms);
+  }
+  int pixelWidth() const override { return clip_ ? clip_->width() : 0; }
+  int pixelHeight() const override { return clip_ ? clip_->height() : 0; }
 
 private:
   AGameHost& main_;
+  int font_;
+  int depth_ = -500;
   std::unique_ptr<AClipString> clip_;
 };
 
@@ -157,6 +175,12 @@ std::unique_ptr<CNumberView> ASinkraWnd::makeNumber(int value, int digits, doubl
 
 std::unique_ptr<CTextView> ASinkraWnd::makeText(const std::string& text, int x, int y) {
   return std::make_unique<ADrawnText>(main(), text, x, y);
+}
+
+std::unique_ptr<CTextView> ASinkraWnd::makeTitle(const std::string& text) {
+  auto title = std::make_unique<ADrawnText>(main(), text, 0, 0, kTitleFont);
+  title->setVisible(false);
+  return title;
 }
 
 }  // namespace SpaceSinkra

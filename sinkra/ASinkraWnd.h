@@ -42,6 +42,7 @@ public:
   bool blockExplosions() const override { return explosionEffect_; }
   std::unique_ptr<CNumberView> makeNumber(int value, int digits, double x, double y, double z) override;
   std::unique_ptr<CTextView> makeText(const std::string& text, int x, int y) override;
+  std::unique_ptr<CTextView> makeTitle(const std::string& text) override;
 
   const AClipNum* scoreNumber() const { return scoreNumber_.get(); }
   // The score the panel's number was last drawn with.

@@ -38,6 +38,18 @@ public:
     y = ny;
   }
   virtual void setVisible(bool on) { visible = on; }
+  // Lays the text out at (x, y) and `depth`, flying in when animations
+  // are on, and shows it.
+  virtual void flyIn(int nx, int ny, int /*depth*/) {
+    x = nx;
+    y = ny;
+    visible = true;
+  }
+  // One animation step of a flying text.
+  virtual void tick(int /*ms*/) {}
+  // Size on screen in pixels (the drawn version knows its letters).
+  virtual int pixelWidth() const { return 0; }
+  virtual int pixelHeight() const { return 0; }
 
   std::string text;
   int x = 0, y = 0;
@@ -65,6 +77,13 @@ public:
   virtual std::unique_ptr<CTextView> makeText(const std::string& text, int x, int y) {
     auto t = std::make_unique<CTextView>();
     t->setText(text, x, y);
+    return t;
+  }
+  // A text in the large title letters, hidden until it flies in.
+  virtual std::unique_ptr<CTextView> makeTitle(const std::string& text) {
+    auto t = std::make_unique<CTextView>();
+    t->setText(text, 0, 0);
+    t->visible = false;
     return t;
   }
 };

@@ -80,14 +80,20 @@ void CSinkraGame::newField() {
   if (preview_) preview_->setValue(0);
 }
 
+const OClip* CSinkraGame::specialPicture(int colour) const {
+  // Colours 10..15 use the first six special pictures, 16 and 17 the two
+  // that follow the classic ones in the table.
+  int k = colour - 10;
+  if (k < 0 || k > 7) return nullptr;
+  size_t entry = k < 6 ? static_cast<size_t>(k) : static_cast<size_t>(k + 4);
+  return entry < specialPictures_.size() ? specialPictures_[entry] : nullptr;
+}
+
 void CSinkraGame::scaleSpecialPictures() {
   specialBitmaps_.clear();
   int cell = std::max(1, static_cast<int>(grid_.cellSize));
   for (int k = 0; k < 8; ++k) {
-    // Colours 10..15 use the first six special pictures, 16 and 17 the two
-    // that follow the classic ones in the table.
-    size_t entry = k < 6 ? static_cast<size_t>(k) : static_cast<size_t>(k + 4);
-    const OClip* pic = entry < specialPictures_.size() ? specialPictures_[entry] : nullptr;
+    const OClip* pic = specialPicture(10 + k);
     const OBitmap* src = pic ? pic->currentImage() : nullptr;
     auto bmp = std::make_unique<OBitmap>();
     if (src && src->valid())
@@ -176,7 +182,7 @@ void CSinkraGame::update(int ms) {
     return;
   }
   CGlobal& g = global();
-  floats_.update(ms, g.delayShowBonusEffect, g.current->alphaStep, g.speedFactor, g.floatTimer);
+  floats_.update(ms, floatDelay(), g.current->alphaStep, g.speedFactor, g.floatTimer);
   if (demo) demoMove(ms);
   if (!ended_ && grid_.size() > 0) {
     arrive(ms);
@@ -193,27 +199,35 @@ void CSinkraGame::fitTray() {
   trayFill_ = 0;
 }
 
+std::unique_ptr<CPiece> CSinkraGame::makeIncoming(int slot) {
+  const CGlobal& g = global();
+  int h = grid_.height();
+  int chance = (h - emptyTopRows()) * (g.probabilityEnd - g.probabilityBegin) / h;
+  bool afterOrdinary = slot > 0 && tray_[slot - 1] && !tray_[slot - 1]->special();
+  int colour;
+  if (afterOrdinary && zb::random(1000) < chance)
+    colour = 10 + zb::random(8);
+  else
+    colour = zb::random(6);
+  return makeBlock(colour, 0);
+}
+
+void CSinkraGame::showInTray(int slot, std::unique_ptr<CPiece> piece) {
+  piece->clip->x = slot * grid_.cellSize + x0_;
+  piece->clip->y = kTrayBottom - piece->clip->height;
+  showClip(piece->clip.get());
+  if (tray_[slot]) hideClip(tray_[slot]->clip.get());
+  tray_[slot] = std::move(piece);
+}
+
 void CSinkraGame::arrive(int ms) {
   fitTray();
-  CGlobal& g = global();
-  int w = grid_.width(), h = grid_.height();
+  int w = grid_.width();
   // A tray that cannot be pushed for weeks must not wrap the clock.
   elapsed_ = std::min(elapsed_, std::numeric_limits<int>::max() - std::max(ms, 0)) + ms;
   int due = std::min(elapsed_ / std::max(1, interval_), w);
   for (int slot = trayFill_; slot < due; ++slot) {
-    int colour;
-    int chance = (h - emptyTopRows()) * (g.probabilityEnd - g.probabilityBegin) / h;
-    bool afterOrdinary = slot > 0 && tray_[slot - 1] && !tray_[slot - 1]->special();
-    if (afterOrdinary && zb::random(1000) < chance)
-      colour = 10 + zb::random(8);
-    else
-      colour = zb::random(6);
-    auto piece = makeBlock(colour, 0);
-    piece->clip->x = slot * grid_.cellSize + x0_;
-    piece->clip->y = kTrayBottom - piece->clip->height;
-    showClip(piece->clip.get());
-    if (tray_[slot]) hideClip(tray_[slot]->clip.get());
-    tray_[slot] = std::move(piece);
+    showInTray(slot, makeIncoming(slot));
     playEffect(14);
   }
   trayFill_ = std::max(trayFill_, due);
@@ -227,6 +241,11 @@ void CSinkraGame::tryPush() {
     ended_ = true;
     return;
   }
+  afterPush();
+}
+
+void CSinkraGame::afterPush() {
+  int w = grid_.width();
   rowTime_ -= rowTimeStep_;
   if (rowTime_ < initialRowTime_ / 3.0) {
     CGlobal& g = global();
@@ -373,11 +392,7 @@ void CSinkraGame::loadState(OConfig& c) {
   for (int slot = 0; slot < w; ++slot) {
     int colour = c.getInt(OConfig::key("n%d.color", slot), -1);
     if (colour == -1) continue;
-    auto piece = makeBlock(colour, 0);
-    piece->clip->x = slot * grid_.cellSize + x0_;
-    piece->clip->y = kTrayBottom - piece->clip->height;
-    showClip(piece->clip.get());
-    tray_[slot] = std::move(piece);
+    showInTray(slot, makeBlock(colour, 0));
   }
   double factor = global().speedFactor;
   global().requireRules();

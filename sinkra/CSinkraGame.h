@@ -59,12 +59,19 @@ public:
 
 protected:
   void buildFrames(CPiece& piece) override;
+  // The block that arrives in tray slot `slot` (placed by the caller).
+  virtual std::unique_ptr<CPiece> makeIncoming(int slot);
+  // What a successful push changes: row time, interval, counters, sound.
+  virtual void afterPush();
+  // The picture of a special colour (10 and above), nullptr for none.
+  virtual const OClip* specialPicture(int colour) const;
+  // Floating bonus numbers: rise per step and the delay between steps.
+  virtual double floatSpeed() const;
+  virtual int floatDelay() const;
 
-private:
   void arrive(int ms);
   void tryPush();
   void demoMove(int ms);
-  void clickSpecial(int cell);
   void scaleSpecialPictures();
   void placeSeparators();
   void deleteTray(bool onlyExploding);
@@ -72,11 +79,17 @@ private:
   void fitTray();
   void emitAllSparks();
   void addBonus(int value, int cell);
+  // The tray block of a slot at its place under the board, on the screen.
+  void showInTray(int slot, std::unique_ptr<CPiece> piece);
+
+private:
+  void clickSpecial(int cell);
   void setPreview(int value);
   void rotateBoard();
   void recolour(int cell);
   int scoreFor(int n) const;
 
+protected:
   std::vector<std::unique_ptr<CPiece>> tray_;
   int trayFill_ = 0;
   std::vector<std::unique_ptr<OBitmap>> specialBitmaps_;

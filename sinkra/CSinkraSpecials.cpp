@@ -192,9 +192,11 @@ void CSinkraGame::emitAllSparks() {
   }
 }
 
+double CSinkraGame::floatSpeed() const { return global().speedShowBonusEffect; }
+int CSinkraGame::floatDelay() const { return global().delayShowBonusEffect; }
+
 void CSinkraGame::addBonus(int value, int cell) {
-  CGlobal& g = global();
-  floats_.add(makeFloatingNumber(value, cell), g.speedShowBonusEffect * g.speedFactor);
+  floats_.add(makeFloatingNumber(value, cell), floatSpeed() * global().speedFactor);
   playEffect(17);
 }
 

@@ -10,8 +10,8 @@ namespace {
 
 std::unique_ptr<AGameWnd> create(AGameHost& host) { return std::make_unique<AMyGame>(host); }
 
-// Collector, advanced, Remover and Turn Play.
-constexpr unsigned kPlayableKinds = 0b1111;
+// Collector, advanced, Remover, Turn Play and Classic.
+constexpr unsigned kPlayableKinds = 0b11111;
 
 }  // namespace
 

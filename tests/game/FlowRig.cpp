@@ -14,6 +14,7 @@
 #include "game/GameFamilies.h"
 #include "sinkra/AMyGame.h"
 #include "sinkra/CGameField.h"
+#include "sinkra/CClassicSinkraGame.h"
 #include "sinkra/CTurnGame.h"
 #include "ui/AFramedWnd.h"
 #include "ui/APickGameWnd.h"
@@ -198,12 +199,14 @@ bool FlowRig::playMoves(int moves) {
   for (int m = 0; m < moves; ++m) {
     SpaceSinkra::CGameField& field = *game->current();
     auto* turn = dynamic_cast<SpaceSinkra::CTurnGame*>(&field);
+    // The Classic game takes groups of three or more only.
+    const int smallest = dynamic_cast<SpaceSinkra::CClassicSinkraGame*>(&field) ? 3 : 2;
     // In turn play only the player's turn takes clicks, and only legal groups.
     runUntil([&] { return field.idle() && !field.anyMoving() && (!turn || turn->whoseTurn() == 0); }, 15000);
     int cell = -1;
     for (int i = 0; i < field.grid().size() && cell < 0; ++i) {
       int n = field.groupSize(i);
-      if (turn ? turn->legal(n) : n >= 2) cell = i;
+      if (turn ? turn->legal(n) : n >= smallest) cell = i;
     }
     if (cell < 0) return false;
     click(int(field.cellX(cell) + field.cellSize() / 2), int(field.cellY(cell) + field.cellSize() / 2));

@@ -8,6 +8,8 @@
 #include "gfx/OClip.h"
 #include "platform/KeyCodes.h"
 #include "sinkra/AMyGame.h"
+#include "sinkra/ASinkraOptionsWnd.h"
+#include "sinkra/CClassicSinkraGame.h"
 #include "sinkra/CGlobal.h"
 #include "sinkra/CPiece.h"
 #include "sinkra/CSinkraGame.h"
@@ -238,6 +240,56 @@ TEST(FlowSinkraWindow, PressesOnTheComputersTurnOrInADemoAreNoMoves) {
   EXPECT_FALSE(game->demo());
   EXPECT_FALSE(demoField.grid().exploding);
   EXPECT_EQ(demoField.blockCount(), 64);
+}
+
+}  // namespace
+
+namespace {
+
+// The Classic variant through the window: its radio, the start level the
+// options give, pause, the demo and the result.
+TEST(FlowSinkraWindow, ClassicStartsAtTheChosenLevelAndEndsWon) {
+  if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
+  FlowRig rig;
+  ASSERT_TRUE(rig.start());
+  AMyGame* game = play(rig, 6);
+  ASSERT_TRUE(game);
+  EXPECT_EQ(game->kind, 4);
+  auto* classic = dynamic_cast<SpaceSinkra::CClassicSinkraGame*>(game->current());
+  ASSERT_TRUE(classic);
+  EXPECT_EQ(classic->levelIndex(), 0);
+  int numbers[6];
+  for (int o = 0; o < 6; ++o) numbers[o] = SpaceSinkra::ASinkraOptionsWnd::startLevelNumber(o);
+  EXPECT_EQ(std::vector<int>(numbers, numbers + 6), (std::vector<int>{1, 5, 10, 15, 20, 25}));
+  game->setStartLevelOption(2);
+  rig.main()->newGameNeeded = true;
+  rig.run(100);
+  EXPECT_EQ(classic->levelIndex(), 9);
+  EXPECT_EQ(classic->levelCaption()->text, "Level 10");
+  ASSERT_TRUE(rig.playMoves(1));
+
+  rig.key(zb::vk::Pause);
+  rig.run(200);
+  for (int i = 0; i < classic->grid().size(); ++i) {
+    if (classic->grid().at(i)) {
+      EXPECT_FALSE(classic->grid().at(i)->clip->visible) << i;
+    }
+  }
+  rig.key(zb::vk::Pause);
+  rig.run(100);
+
+  game->startDemo(false);
+  rig.run(20000);
+  EXPECT_TRUE(game->demo());
+  EXPECT_EQ(game->current(), classic);
+  game->stopDemo(false);
+  rig.main()->newGameNeeded = true;
+  rig.run(100);
+
+  const int w = classic->grid().width(), h = classic->grid().height();
+  classic->setBoard(w, h, noGroups(w, h));
+  ASSERT_TRUE(gameOverShown(rig));
+  EXPECT_EQ(game->gameResult(), 2);
 }
 
 }  // namespace

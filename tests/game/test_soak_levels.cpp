@@ -109,8 +109,8 @@ TEST_P(Soak, DISABLED_DemoAtLevel) {
               game->score, mostClips, wall);
 }
 
-// Radios of the four built variants: rising rows, Collector, Remover, Turn Play.
+// Radios of the five variants: Remover, Collector, Classic, rising rows, Turn Play.
 INSTANTIATE_TEST_SUITE_P(EveryVariantAndLevel, Soak,
-                         ::testing::Combine(::testing::Values(4, 5, 7, 8), ::testing::Values(0, 1, 2)));
+                         ::testing::Combine(::testing::Values(4, 5, 6, 7, 8), ::testing::Values(0, 1, 2)));
 
 }  // namespace

@@ -33,8 +33,15 @@ void sizes(std::string& t, const char* variant, const Size* s) {
 
 bool isBonusLevel(int i) { return i % 5 == 3; }
 
+// Classic row time per block of a row at the first level, and how much
+// each level takes off it, per skill level.
+const int kClassicBlockMs[3] = {900, 650, 520};
+const int kClassicBlockStep[3] = {14, 12, 10};
+
 // One Classic level: more rows, colours, speed and special kinds as the
-// index grows; every fifth level (4, 9, ...) is a bonus board.
+// index grows; every fifth level (4, 9, ...) is a bonus board. Every skill
+// level starts with three colours and few rows; the higher skills add
+// colours sooner and give less time per block.
 std::string classicLevel(int skill, int i) {
   std::string t = fmt("\t\tlevel%d = {\n", i);
   if (isBonusLevel(i)) {
@@ -43,11 +50,12 @@ std::string classicLevel(int skill, int i) {
     t += fmt("\t\t\ttimeOnLevel=%d\n\t\t\ttimeRowBegin=0\n\t\t\ttimeRowEnd=0\n", 30000 - skill * 4000 - i * 200);
     return t + "\t\t}\n";
   }
-  const int height = kRising[skill].h;
+  const int width = kRising[skill].w, height = kRising[skill].h;
   int rowCount = 8 + (i * 4) / 5 + skill * 2;
-  int rowBegin = std::min(height / 2, 3 + i / 8 + skill);
-  int colours = std::min(6, 3 + i / 6 + skill);
-  int begin = 9000 - skill * 1500 - i * (150 - skill * 20);
+  int rowBegin = std::min(height / 2, 2 + i / 8 + skill);
+  int colours = std::min(6, 3 + (i + 2 * skill) / (7 - skill));
+  int perBlock = kClassicBlockMs[skill] - i * kClassicBlockStep[skill];
+  int begin = perBlock * width;
   int end = begin * 3 / 5;
   int kinds = i < 2 ? 0 : i < 5 ? 2 : i < 10 ? 4 : i < 15 ? 5 : i < 20 ? 6 : 7;
   t += fmt("\t\t\trowCount=%d\n\t\t\trowBegin=%d\n\t\t\tcolors=%d\n", rowCount, rowBegin, colours);

@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+
+#include "gfx/OClip.h"
+#include "platform/Random.h"
+#include "sinkra/CClassicSinkraGame.h"
+#include "sinkra/CGlobal.h"
+#include "sinkra/CPiece.h"
+#include "storage/OConfig.h"
+#include "tests/sinkra/SinkraTestSupport.h"
+
+using namespace SpaceSinkra;
+using sinkratest::colours;
+
+namespace {
+
+// Three levels on a 6 x 8 board: two short row levels and a bonus board
+// (or a third row level).
+std::string classicRules(int bonusesCount, bool bonusBoard = true) {
+  std::string third = bonusBoard ? "colors=3 timeOnLevel=4000" : "rowCount=4 rowBegin=1 colors=3 timeRowBegin=600";
+  return sinkratest::testRulesText() +
+         "CClassicSinkraGame = {\n levelsCount=3\n BonusFragments=5\n timeDoBonus5=400.0\n"
+         " Probability = { begin=0 end=5000 }\n"
+         " easy = { w=6 h=8\n"
+         "  level0 = { rowCount=5 rowBegin=2 colors=3 timeRowBegin=60 timeRowEnd=30 bonusesCount=" +
+         std::to_string(bonusesCount) +
+         " }\n"
+         "  level1 = { rowCount=1 rowBegin=1 colors=4 timeRowBegin=60 timeRowEnd=60 }\n"
+         "  level2 = { " + third + " }\n"
+         " }\n}\n";
+}
+
+// Reaches the protected parts a test sets up directly.
+class Probe : public CClassicSinkraGame {
+public:
+  using CClassicSinkraGame::makeIncoming;
+  using CClassicSinkraGame::tray_;
+  std::unique_ptr<CPiece> block(int colour) { return makeBlock(colour, 0); }
+};
+
+class Classic : public ::testing::Test {
+protected:
+  void SetUp() override { useRules(classicRules(0)); }
+  void useRules(const std::string& text) {
+    sinkratest::writeRules(rig.rulesPath, text);
+    rig.attach(game);
+  }
+  // Starts level index `index` and lays out the board.
+  void start(int index, const std::vector<std::string>& rows = {}) {
+    game.setLevel(index);
+    ASSERT_TRUE(game.setup(6, 8));
+    if (!rows.empty()) {
+      ASSERT_TRUE(game.setBoard(6, 8, colours(rows)));
+    }
+    rig.host.effects.clear();
+  }
+  // Updates of 30 ms until `done` holds (at most `limit`).
+  bool runUntil(const std::function<bool()>& done, int limit = 20000) {
+    for (int i = 0; i < limit; ++i) {
+      if (done()) return true;
+      game.update(30);
+      rig.engine->tick(30);
+    }
+    return done();
+  }
+  int score() const { return CGlobal::instance().score; }
+
+  sinkratest::Rig rig;
+  Probe game;
+};
+
+const std::vector<std::string> kPairAndTriple = {"......", "......", "......", "......",
+                                                 "......", "......", "001222", "120101"};
+
+}  // namespace
+
+TEST_F(Classic, PairsAreNeitherLitNorTakenTriplesAre) {
+  start(0, kPairAndTriple);
+  game.hover(36);  // the pair of 0s
+  EXPECT_FALSE(game.grid().highlightActive);
+  EXPECT_FALSE(game.grid().at(36)->highlighted);
+  game.click(36);
+  EXPECT_FALSE(game.grid().exploding);
+  EXPECT_EQ(score(), 0);
+  game.hover(39);  // three 2s
+  EXPECT_TRUE(game.grid().at(41)->highlighted);
+  EXPECT_EQ(rig.host.count(12), 1);
+  game.click(39);
+  EXPECT_TRUE(game.grid().exploding);
+  EXPECT_EQ(score(), 6);
+}
+
+TEST_F(Classic, SpecialKindsFollowTheLevelsBonusesCount) {
+  for (int count : {6, 7}) {
+    useRules(classicRules(count));
+    start(0);
+    game.tray_[0] = game.block(0);
+    std::set<int> kinds;
+    bool chameleon = false;
+    for (int i = 0; i < 3000; ++i) {
+      auto p = game.makeIncoming(1);
+      if (p->special()) kinds.insert(p->colour);
+      chameleon = chameleon || p->chameleon;
+      EXPECT_TRUE(p->special() || p->colour < 3);
+    }
+    game.tray_[0].reset();
+    EXPECT_TRUE(chameleon) << count;
+    std::set<int> expected = {10, 11, 12, 13, 14};
+    if (count == 7) expected.insert(16);
+    EXPECT_EQ(kinds, expected) << count;
+  }
+}
+
+TEST_F(Classic, ClearingTheBoardPaysByLevel) {
+  const std::vector<std::string> triple = {"......", "......", "......", "......",
+                                           "......", "......", "......", "222..."};
+  start(0, triple);
+  game.click(42);
+  EXPECT_EQ(score(), 6);  // level index 0: no clear bonus
+  useRules(classicRules(0, false));
+  start(2, triple);
+  ASSERT_EQ(game.levelIndex(), 2);
+  game.click(42);
+  EXPECT_EQ(score(), 6 + 2 * 8 * 100);
+}
+
+TEST_F(Classic, ThreeRowsLeftSoundOnceThenTheLevelFillsAndTheNextBegins) {
+  start(0);
+  ASSERT_TRUE(runUntil([&] { return game.endLevelEffect(); }));
+  EXPECT_EQ(rig.host.count(16), 1);
+  EXPECT_EQ(game.levelIndex(), 1);  // advanced with the last row pushed
+  ASSERT_TRUE(game.completeCaption()->visible);
+  // The fill: colour-5 blocks into every empty cell, then the whole board
+  // explodes and the next level starts.
+  ASSERT_TRUE(runUntil([&] { return game.levelDone(); }));
+  EXPECT_EQ(game.grid().explodingCount(), game.grid().size());
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(game.grid().at(i)->colour, 5);
+  ASSERT_TRUE(runUntil([&] { return !game.levelDone(); }));
+  EXPECT_EQ(game.levelCaption()->text, "Level 2");
+  EXPECT_FALSE(game.completeCaption()->visible);
+  EXPECT_EQ(game.rowsOfLevel(), 1);
+}
+
+TEST_F(Classic, TheLevelIndexWrapsAndAFailedPushResetsIt) {
+  // Level 1 is the last row level; after it the bonus board, then level 0.
+  start(1);
+  ASSERT_TRUE(runUntil([&] { return game.bonusRunning(); }));
+  EXPECT_EQ(game.levelIndex(), 2);
+  CGlobal::instance().score = 500;
+  ASSERT_TRUE(runUntil([&] { return !game.bonusRunning(); }, 40000));
+  EXPECT_GE(score(), 500);
+  EXPECT_EQ(game.levelIndex(), 0);
+  ASSERT_TRUE(runUntil([&] { return !game.levelDone(); }));
+  EXPECT_EQ(game.rowsOfLevel(), 5);
+
+  start(1, {"012012", "......", "......", "......", "......", "......", "......", "120120"});
+  ASSERT_TRUE(runUntil([&] { return game.finished; }));
+  EXPECT_TRUE(game.ended());
+  EXPECT_EQ(game.levelIndex(), 0);
+  EXPECT_EQ(game.result(), 2);
+}
+
+TEST_F(Classic, ChameleonsChangeColourOnlyAtRest) {
+  start(0, kPairAndTriple);
+  CPiece* resting = game.grid().at(42);
+  resting->chameleon = true;
+  game.grid().at(43)->chameleon = true;
+  game.grid().at(43)->exploding = true;
+  int restingColour = resting->colour;
+  game.grid().exploding = true;
+  CGlobal::instance().explosionProgress = -100000;  // the explosion holds
+  for (int i = 0; i < 20; ++i) game.update(30);      // past the 400 ms period
+  ASSERT_TRUE(game.grid().at(43) && game.grid().at(42));
+  EXPECT_EQ(game.grid().at(43)->colour, 2);
+  EXPECT_TRUE(game.grid().at(42)->chameleon);
+  EXPECT_EQ(game.grid().at(42)->colour, (restingColour + 1) % 3);
+  CGlobal::instance().explosionProgress = 0;
+}
+
+TEST_F(Classic, SavedStateKeepsTheLevelAndRefusesOneOutsideTheTable) {
+  start(1);
+  ASSERT_TRUE(runUntil([&] { return game.trayFill() > 2; }));
+  OConfig saved;
+  game.saveState(saved);
+  for (const char* key : {"currentLevel", "rowCount", "timeStep", "isEndLevelEffect", "rowAdded", "n0.color"})
+    EXPECT_TRUE(saved.has(key)) << key;
+  Probe other;
+  rig.attach(other);
+  ASSERT_TRUE(other.setup(6, 8));
+  other.loadState(saved);
+  ASSERT_TRUE(other.stateLoaded());
+  EXPECT_EQ(other.levelIndex(), 1);
+  EXPECT_EQ(other.rowsOfLevel(), 1);
+  EXPECT_EQ(other.trayFill(), game.trayFill());
+  EXPECT_EQ(other.levelCaption()->text, "Level 2");
+  saved.setInt("currentLevel", 3);
+  other.loadState(saved);
+  EXPECT_FALSE(other.stateLoaded());
+  other.clear();
+}
