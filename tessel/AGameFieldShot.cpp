@@ -88,7 +88,9 @@ bool AGameField::startPush() {
   int d = travel(side);
   int line = vert ? obstacleColumn : obstacleRow;
   int beyond = (vert ? obstacleRow : obstacleColumn) + d;
-  if (beyond < kFirstInner || beyond > kLastInner) return false;
+  // Behind a cube on the first or last inner cell lies the empty ring: the
+  // cube then "slides" onto the cell it holds and counts as pushed.
+  if (beyond < 0 || beyond >= kSize) return false;
   if (grid_[vert ? Index(beyond, line) : Index(line, beyond)]) return false;
   int next = scanLine(side, line, beyond);
   int obstacleStop = next >= 0 ? next - d : farIndex(side) - d;

@@ -110,6 +110,15 @@ TEST_F(Launch, PushedCubeCompletesItsOwnGroupAndScoresSeparately) {
   shoot(kSideUp, 0, 3, 2);
   EXPECT_EQ(board.Score, 200);
   EXPECT_EQ(board.CubeCount(), 2);
+  // A cube on the far inner cell has the empty ring behind it: it counts as
+  // pushed, so a group of 4 it already sat in (dropped by a batch) goes too.
+  setBoard(board, {"1..........", "...........", "...........", "...........", "...........",
+                   "...........", "...........", "...........", "........1..", "........1..",
+                   "........113"});
+  shoot(kSideUp, 0, 10, 2);
+  EXPECT_EQ(board.Score, 300);
+  EXPECT_EQ(board.Count, 12);
+  EXPECT_EQ(boardRows(board)[10], "..........3");
 }
 
 TEST_F(Launch, LastCubesOfAColourDoubleTheScoreBeforeTheirPoints) {
