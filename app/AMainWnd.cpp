@@ -243,6 +243,14 @@ void AMainWnd::dropLeftoverSparks() {
   removeExpiredClips(true);
 }
 
+void AMainWnd::showFamilyBackground() {
+  // Tessel plays on a tray of its own; the others on the raked sand (Gyrex
+  // lays its board picture over it).
+  bool tessel = family_ == zb::kFamilyTessel;
+  if (tesselBackground_) tesselBackground_->visible = tessel;
+  if (sinkraBackground_) sinkraBackground_->visible = !tessel;
+}
+
 void AMainWnd::createGame(int family, int kind) {
   int carried = -1;
   if (game_) {
@@ -252,12 +260,12 @@ void AMainWnd::createGame(int family, int kind) {
   }
   if (pausePicture_) pausePicture_->visible = false;
   std::unique_ptr<AGameWnd> game = zb::createFamilyGame(family, kind, *this);
+  family_ = game ? family : 255;
+  showFamilyBackground();
   if (!game) {
-    family_ = 255;
     sortClips();
     return;
   }
-  family_ = family;
   game->setSaveDir(home_);
   game->kind = kind;
   game_ = std::move(game);

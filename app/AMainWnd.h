@@ -131,6 +131,8 @@ private:
   void afterMenu(int choice);
   void onPanelButton(int b);
   void deleteGame();
+  // Shows the background of the running family.
+  void showFamilyBackground();
   void dropLeftoverSparks();
   OClip* loadClip(const std::string& file, double x, double y, double z, bool shown);
 

@@ -1,4 +1,5 @@
 #include "platform/TextRender.h"
+#include "platform/KeyCodes.h"
 
 #include <SDL.h>
 #include <SDL_ttf.h>
@@ -24,20 +25,6 @@ using FontKey = std::tuple<std::string, int, bool, bool, bool>;
 std::map<FontKey, std::unique_ptr<TTF_Font, FontDeleter>>& fontCache() {
   static std::map<FontKey, std::unique_ptr<TTF_Font, FontDeleter>> cache;
   return cache;
-}
-
-std::string latin1ToUtf8(const std::string& text) {
-  std::string out;
-  out.reserve(text.size() * 2);
-  for (unsigned char c : text) {
-    if (c < 0x80) {
-      out += char(c);
-    } else {
-      out += char(0xC0 | (c >> 6));
-      out += char(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
 }
 
 // Texts in a face that cannot be opened stay blank; a person should hear
@@ -112,7 +99,7 @@ bool measureText(const TextFont& font, const std::string& text, int& width, int&
   height = TTF_FontHeight(f);
   if (text.empty()) return true;
   int w = 0, h = 0;
-  if (TTF_SizeUTF8(f, latin1ToUtf8(text).c_str(), &w, &h) != 0) return false;
+  if (TTF_SizeUTF8(f, fromLatin1(text).c_str(), &w, &h) != 0) return false;
   width = w;
   height = h;
   return true;
@@ -125,7 +112,7 @@ bool renderText(const TextFont& font, const std::string& text, uint32_t textColo
   if (!f) return false;
   out.height = TTF_FontHeight(f);
   if (text.empty()) return true;
-  SDL_Surface* shaded = TTF_RenderUTF8_Shaded(f, latin1ToUtf8(text).c_str(), toColour(textColour), toColour(backColour));
+  SDL_Surface* shaded = TTF_RenderUTF8_Shaded(f, fromLatin1(text).c_str(), toColour(textColour), toColour(backColour));
   if (!shaded) return false;
   SDL_Surface* rgb = SDL_ConvertSurfaceFormat(shaded, SDL_PIXELFORMAT_RGB24, 0);
   SDL_FreeSurface(shaded);

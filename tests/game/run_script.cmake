@@ -2,6 +2,7 @@
 # data pack, then checks what the run must leave behind.
 # -DZENBOX=<game> -DDATA=<data pack> -DSCRIPT=<script> -DWORK=<scratch folder>
 # -DEXPECT="<file>;<file>..." (relative to WORK)
+# -DSCRIPT2=<script> (optional): a second run in the same folder afterwards.
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 foreach(sub clp cfg wav music help)
@@ -11,6 +12,13 @@ execute_process(COMMAND "${ZENBOX}" --headless --data "${WORK}" --script "${SCRI
                 WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE rc TIMEOUT 300)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "zenbox ended with ${rc}")
+endif()
+if(SCRIPT2)
+  execute_process(COMMAND "${ZENBOX}" --headless --data "${WORK}" --script "${SCRIPT2}"
+                  WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE rc TIMEOUT 300)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "zenbox ended with ${rc} on the second run")
+  endif()
 endif()
 foreach(f ${EXPECT})
   if(NOT EXISTS "${WORK}/${f}")

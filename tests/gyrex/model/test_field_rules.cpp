@@ -56,6 +56,8 @@ TEST(GyrexField, ElementsFallWhenTheyFitAndLooseSidesSlip) {
   put(f, 1, 10, "0010");  // both hold a bottom: stays
   put(f, 2, 11, "0011");
   put(f, 2, 10, "0101");  // its right slips past, its left is held
+  put(f, 3, 11, "0001");
+  put(f, 3, 10, "0110");  // a bottom cannot settle into an element holding a side
   ASSERT_TRUE(f.MarkFall());
   f.ApplyFall();
   EXPECT_EQ(at(f, 0, 11), "1101");
@@ -63,6 +65,7 @@ TEST(GyrexField, ElementsFallWhenTheyFitAndLooseSidesSlip) {
   EXPECT_EQ(at(f, 1, 10), "0010");
   EXPECT_EQ(at(f, 2, 11), "0111");
   EXPECT_EQ(at(f, 2, 10), "0001");
+  EXPECT_EQ(at(f, 3, 10), "0110");
   EXPECT_FALSE(f.AnyMarked());
   // The bottom segment of the rider now rests on a top: nothing more falls.
   EXPECT_FALSE(f.MarkFall());

@@ -185,7 +185,7 @@ void playAndReplay(int kind, int level, uint32_t seed) {
 
 TEST(GyrexGame, ComputerPlayerFinishesEveryKindAndLevelAndReplaysMatch) {
   // Seeds whose games the player brings to their end within 300 moves.
-  const uint32_t seeds[3][3] = {{1, 1, 1}, {1, 5, 2}, {1, 1, 2}};
+  const uint32_t seeds[3][3] = {{1, 1, 2}, {1, 2, 6}, {1, 1, 2}};
   for (int kind = 0; kind < 3; ++kind)
     for (int level = 0; level < 3; ++level) playAndReplay(kind, level, seeds[kind][level]);
 }

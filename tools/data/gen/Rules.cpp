@@ -111,8 +111,8 @@ std::string gyrexRulesText() {
   // Four colours proved too many for groups of four to be found reliably;
   // Novice plays two, the higher levels three with more rows and less time.
   const Rule rules[3][3] = {
-      {{2, 3, 4, 1, 8, 100, 1000}, {3, 2, 4, 1, 8, 100, 1000}, {3, 2, 4, 1, 10, 100, 1000}},
-      {{2, 3, 4, 2, 6, 100, 1000}, {3, 2, 4, 2, 6, 100, 1000}, {3, 2, 4, 3, 7, 100, 1000}},
+      {{2, 3, 4, 1, 8, 100, 1000}, {3, 2, 4, 1, 6, 100, 1000}, {3, 2, 4, 1, 7, 100, 1000}},
+      {{2, 3, 4, 2, 6, 100, 1000}, {3, 2, 4, 2, 5, 100, 1000}, {3, 2, 4, 3, 6, 100, 1000}},
       {{2, 3, 4, 1, 6, 900, 3200}, {3, 2, 4, 1, 6, 700, 2600}, {3, 2, 4, 1, 7, 500, 2000}},
   };
   const char* const levels[3] = {"Novice", "Expert", "Master"};
