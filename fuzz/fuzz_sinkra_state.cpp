@@ -1,8 +1,8 @@
 // A saved Sinkra board from disk: any text must load into every variant
 // without a crash, leave a consistent board (each block's clip on the screen
 // exactly once) and keep playing. The first byte picks the variant ('0'
-// Collector, '1' rising rows, '2' Remover, '3' Turn Play); the rest is the
-// configuration text of the saved game.
+// Collector, '1' rising rows, '2' Remover, '3' Turn Play, '4' Classic); the
+// rest is the configuration text of the saved game.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -16,6 +16,7 @@
 #include "platform/Clock.h"
 #include "platform/HeadlessWindow.h"
 #include "platform/Random.h"
+#include "sinkra/CClassicSinkraGame.h"
 #include "sinkra/CCollectorGame.h"
 #include "sinkra/CGlobal.h"
 #include "sinkra/CPiece.h"
@@ -70,7 +71,8 @@ std::unique_ptr<CGameField> makeVariant(int v) {
       return g;
     }
     case 2: return std::make_unique<CRemoverGame>();
-    default: return std::make_unique<CTurnGame>();
+    case 3: return std::make_unique<CTurnGame>();
+    default: return std::make_unique<CClassicSinkraGame>();
   }
 }
 
@@ -106,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   g.beginGame(data[0] % 3);
   g.star = s.star.get();
   zb::seedRandom(7);
-  const int variant = data[0] % 4;
+  const int variant = data[0] % 5;
   OConfig config;
   config.parse(std::string(reinterpret_cast<const char*>(data + 1), size - 1));
   {

@@ -10,6 +10,7 @@
 #include "storage/Settings.h"
 #include "tessel/AGameField.h"
 #include "tessel/AMyButton.h"
+#include "tessel/ATesselOptionsWnd.h"
 #include "tessel/ATesselGame.h"
 #include "tests/game/FlowRig.h"
 #include "tests/support/TestSupport.h"
@@ -165,6 +166,23 @@ TEST(FlowTessel, UndoTakesBackTheLaunchAndItsRecord) {
   EXPECT_EQ(stateOf(*g->board()), board);
   EXPECT_EQ(g->buttonCount() > 0, true);
   rig.shot("tessel_after_undo");
+
+  // A new picture set for the first colour keeps the board as it stands.
+  OClipButton* options = rig.main()->button(AMainWnd::kOptions);
+  rig.click(int(options->x) + options->width / 2, int(options->y) + options->height / 2);
+  ASSERT_TRUE(rig.runUntil([&] { return rig.current() == g->optionsScreen(); }));
+  rig.settle();
+  auto* screen = static_cast<SpaceTessel::ATesselOptionsWnd*>(rig.current());
+  const OClip* sample = screen->sample(0);
+  ASSERT_NE(sample, nullptr);
+  rig.click(screen->x() + int(sample->x) + 19, screen->y() + int(sample->y) + 19);
+  EXPECT_EQ(screen->skin(0), 1);
+  ASSERT_TRUE(rig.clickText("OK"));
+  ASSERT_TRUE(rig.waitPlaying());
+  EXPECT_EQ(g->skins[0], 1);
+  EXPECT_EQ(stateOf(*g->board()), board);
+  EXPECT_GT(g->buttonCount(), 0);
+  rig.shot("tessel_new_skin");
 }
 
 TEST(FlowTessel, ASecondStartContinuesTheBoardAndABrokenRecordStopsTheReplay) {

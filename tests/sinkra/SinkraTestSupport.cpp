@@ -68,7 +68,11 @@ std::string testRulesText() {
          " Probability = { begin=10 end=60 }\n}\n"
          "RemoverGame = {\n easy = { w=10 h=10 }\n medium = { w=12 h=12 }\n hard = { w=16 h=14 }\n}\n"
          "TurnGame = {\n easy = { w=8 h=8 }\n medium = { w=10 h=10 }\n hard = { w=12 h=12 }\n}\n"
-         "CClassicSinkraGame = {\n delayShowBonusEffect=30\n speedShowBonusEffect=2.0\n}\n";
+         "CClassicSinkraGame = {\n delayShowBonusEffect=30\n speedShowBonusEffect=2.0\n levelsCount=2\n"
+         " timeDoBonus5=300.0\n Probability = { begin=0 end=400 }\n"
+         " easy = { w=8 h=8\n"
+         "  level0 = { rowCount=6 rowBegin=3 colors=4 timeRowBegin=800 timeRowEnd=400 bonusesCount=7 }\n"
+         "  level1 = { colors=3 timeOnLevel=3000 }\n }\n}\n";
 }
 
 void writeRules(const std::string& path, const std::string& text) {

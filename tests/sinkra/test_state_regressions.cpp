@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "sinkra/CClassicSinkraGame.h"
 #include "sinkra/CCollectorGame.h"
 #include "sinkra/CGlobal.h"
 #include "sinkra/CRemoverGame.h"
@@ -29,7 +30,8 @@ std::unique_ptr<CGameField> makeVariant(int v) {
       return g;
     }
     case 2: return std::make_unique<CRemoverGame>();
-    default: return std::make_unique<CTurnGame>();
+    case 3: return std::make_unique<CTurnGame>();
+    default: return std::make_unique<CClassicSinkraGame>();
   }
 }
 
@@ -79,7 +81,7 @@ OConfig midGameState(sinkratest::Rig& rig, int variant) {
 TEST(StateSeeds, MidGameStatesReloadAndLeaveFuzzSeeds) {
   std::string dir = zbtest::fuzzSeedDir("fuzz_sinkra_state");
   std::filesystem::create_directories(dir);
-  for (int v = 0; v < 4; ++v) {
+  for (int v = 0; v < 5; ++v) {
     sinkratest::Rig rig;
     OConfig saved = midGameState(rig, v);
     ASSERT_GT(saved.getInt("size", 0), 0) << "variant " << v;
@@ -104,8 +106,10 @@ TEST(StateRegressions, HostileKeysOnEveryVariant) {
       {"rowLength", -1},     {"scores", -2147483647}, {"m_series", 1 << 30}, {"m_curentSeries", -5},
       {"m_whoseTurn", 9},    {"m_compScores", -1},   {"n0.color", 12},      {"n1.color", 99},
       {"timePassed", 1 << 30}, {"timeBuildLine", 0},  {"timeFragStep", 0},   {"rowAdded", -4},
+      {"currentLevel", 1 << 30}, {"currentLevel", -7}, {"rowCount", -1},     {"timeStep", 1 << 30},
+      {"isEndLevelEffect", 1},
   };
-  for (int v = 0; v < 4; ++v) {
+  for (int v = 0; v < 5; ++v) {
     sinkratest::Rig rig;
     OConfig good = midGameState(rig, v);
     for (const Change& c : changes) {
