@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 30
 # Install location (`make install PREFIX=...`); kept from the last configure when not given.
 PREFIX ?=
 
-.PHONY: deps configure build data play test fuzz bench soak clean install uninstall deb
+.PHONY: deps configure build data play test fuzz bench bench-display soak clean install uninstall deb
 
 deps:
 	./scripts/install-deps.sh
@@ -53,6 +53,11 @@ fuzz: deps
 
 bench: build
 	for b in $(BUILD)/bench/bench_*; do $$b; done
+
+# The game on Xvfb with a window manager next to a Debian puzzle game: start
+# time, CPU and memory (several minutes).
+bench-display: data
+	./scripts/bench-display.sh $(BUILD)
 
 # Every built Sinkra demo at every level for SOAK_MINUTES of game time, under
 # AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer. Long:

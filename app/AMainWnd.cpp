@@ -125,6 +125,8 @@ void AMainWnd::readSettings() {
   music_->setVolume(settings_.musicVolume);
   music_->useSlowPlaylist();
   app().windowMode = settings_.windowMode;
+  app().zoom = settings_.zoom;
+  if (settings_.zoom > 0) owner().setZoom(settings_.zoom);
   applyAnimation(settings_.animation);
   family_ = settings_.gameIndex;
 }
@@ -139,6 +141,7 @@ void AMainWnd::writeSettings(bool gameExists) {
   settings_.music = music_->enabled() ? 1 : 0;
   settings_.sound = sound_->enabled();
   settings_.windowMode = app().windowMode;
+  settings_.zoom = app().zoom;
   settings_.soundVolume = sound_->volume();
   settings_.musicVolume = music_->volume();
   // The family of the last game stays even when none is running, so the

@@ -144,6 +144,18 @@ void OMainWindow::toggleFullScreen() {
   app_.windowMode = fullScreen();
 }
 
+void OMainWindow::stepZoom(int step) {
+  int wanted = std::max(zoom() + step, 1);
+  setZoom(wanted);
+  app_.zoom = zoom();
+}
+
+void OMainWindow::onMove(int x, int y) {
+  // While the game drags the window, the desktop's reports of the moves
+  // it already made would only pull it back.
+  if (!dragging_) OWindow::onMove(x, y);
+}
+
 void OMainWindow::onPaint() {
   // Bottom of the stack first, so dialogs land over what they cover.
   std::vector<OEngine*> chain = screenChain();
@@ -197,6 +209,10 @@ void OMainWindow::onKeyDown(int key, int mods) {
   if (key == zb::vk::F4) {
     toggleFullScreen();
     return;
+  }
+  if (mods & zb::ModCtrl) {
+    if (key == zb::vk::OemPlus || key == zb::vk::Add) return stepZoom(1);
+    if (key == zb::vk::OemMinus || key == zb::vk::Subtract) return stepZoom(-1);
   }
   if (app_.currentScreen) app_.currentScreen->onKeyDown(key, mods);
 }

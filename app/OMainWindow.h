@@ -8,7 +8,8 @@
 // The main window of the game: owns the application-wide state, ticks the
 // current screen once per frame, forwards input to it, drags the window by
 // its top strip, switches screens through the pending-screen request, and
-// handles the F3 (minimise) and F4 (full screen) keys.
+// handles the F3 (minimise), F4 (full screen) and Ctrl+Plus / Ctrl+Minus
+// (zoom) keys.
 class OMainWindow : public OWindow {
 public:
   // Builds the screens and shared pictures at start-up (called from
@@ -36,12 +37,16 @@ public:
   void onKeyDown(int key, int mods) override;
   void onKeyUp(int key, int mods) override;
   void onChar(unsigned char ch, int mods) override;
+  void onMove(int x, int y) override;
 
   // Centres `screen` in the client area, makes it the pending screen and
   // starts the current screen's leave sequence; a later tick opens it.
   void requestScreen(OEngine* screen);
   // F4: leaves or enters full screen and records the mode reached.
   void toggleFullScreen();
+  // Ctrl+Plus / Ctrl+Minus: one zoom step up or down, recorded in the
+  // application state for the settings file.
+  void stepZoom(int step);
 
   OAppState& app() { return app_; }
   const OAppState& app() const { return app_; }

@@ -34,6 +34,12 @@ void OWindow::onChar(unsigned char, int) {}
 void OWindow::onSize() {}
 void OWindow::onCommand(OCommandItem*) {}
 
+void OWindow::onMove(int x, int y) {
+  if (fullScreen_) return;
+  windowX_ = x;
+  windowY_ = y;
+}
+
 void OWindow::show(bool restore) { platform_.show(restore); }
 
 bool OWindow::create(const std::string& title, const std::string&, int width, int height, int showCmd) {
@@ -108,6 +114,7 @@ void OWindow::dispatch(const zb::WindowEvent& e) {
       }
       onSize();
       break;
+    case K::Moved: onMove(e.x, e.y); break;
     case K::CloseRequest: close(); break;
     case K::Quit: break;
   }

@@ -44,6 +44,9 @@ public:
   virtual void onKeyUp(int key, int mods);
   virtual void onChar(unsigned char ch, int mods);
   virtual void onSize();
+  // The desktop moved the window (x, y as moveTo takes them): remembered as
+  // its position unless in full screen.
+  virtual void onMove(int x, int y);
   virtual void onCommand(OCommandItem* item);
   // Shows the window restored (true) or minimised (false).
   virtual void show(bool restore);
@@ -63,6 +66,10 @@ public:
   void pasteText(char* buffer, int max) const;
   // Copies `bitmap` (or its `area`) to the window with its top-left at (x, y).
   void blitToWindow(const OBitmap& bitmap, int x, int y, const ORect* area = nullptr);
+  // Windowed zoom (whole device pixels per pixel, 0 for the largest that
+  // fits); returns the zoom reached.
+  int setZoom(int zoom) { return platform_.setZoom(zoom); }
+  int zoom() const { return platform_.zoom(); }
   // Desktop full screen with the content scaled to fit; false when refused.
   bool enterFullScreen();
   void leaveFullScreen();

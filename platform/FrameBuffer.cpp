@@ -46,10 +46,10 @@ void FrameBuffer::clear(uint32_t colour) {
   markDirty(0, 0, width_, height_);
 }
 
-FrameBuffer::Rect FrameBuffer::takeDirty() {
-  Rect r = dirty_;
-  dirty_ = Rect{};
-  return r;
+std::vector<FrameBuffer::Rect> FrameBuffer::takeDirty() {
+  std::vector<Rect> taken;
+  taken.swap(dirty_);
+  return taken;
 }
 
 std::vector<uint8_t> FrameBuffer::toRgb() const {
@@ -63,14 +63,28 @@ std::vector<uint8_t> FrameBuffer::toRgb() const {
 }
 
 void FrameBuffer::markDirty(int left, int top, int right, int bottom) {
-  if (dirty_.right <= dirty_.left) {
-    dirty_ = Rect{left, top, right, bottom};
-    return;
+  Rect r{left, top, right, bottom};
+  // Areas that overlap or touch become one, so each pixel is sent once.
+  for (size_t i = 0; i < dirty_.size();) {
+    const Rect& d = dirty_[i];
+    bool xCross = d.left < r.right && r.left < d.right, xTouch = d.left <= r.right && r.left <= d.right;
+    bool yCross = d.top < r.bottom && r.top < d.bottom, yTouch = d.top <= r.bottom && r.top <= d.bottom;
+    if ((xCross && yTouch) || (yCross && xTouch)) {
+      r = Rect{std::min(r.left, d.left), std::min(r.top, d.top), std::max(r.right, d.right),
+               std::max(r.bottom, d.bottom)};
+      dirty_.erase(dirty_.begin() + static_cast<ptrdiff_t>(i));
+      i = 0;
+    } else {
+      ++i;
+    }
   }
-  dirty_.left = std::min(dirty_.left, left);
-  dirty_.top = std::min(dirty_.top, top);
-  dirty_.right = std::max(dirty_.right, right);
-  dirty_.bottom = std::max(dirty_.bottom, bottom);
+  dirty_.push_back(r);
+  if (dirty_.size() <= kMaxDirty) return;
+  Rect box = dirty_.front();
+  for (const Rect& d : dirty_)
+    box = Rect{std::min(box.left, d.left), std::min(box.top, d.top), std::max(box.right, d.right),
+               std::max(box.bottom, d.bottom)};
+  dirty_.assign(1, box);
 }
 
 }  // namespace zb

@@ -7,7 +7,7 @@
 namespace zb {
 
 // The window content kept in main memory as 0x00RRGGBB pixels, rows top
-// down, plus the bounding box of what changed since it was last taken.
+// down, plus the areas that changed since they were last taken.
 class FrameBuffer {
 public:
   FrameBuffer(int width, int height);
@@ -21,12 +21,14 @@ public:
   void blit(const PixelSource& src, int srcX, int srcY, int width, int height, int dstX, int dstY);
   void clear(uint32_t colour);
 
-  // The changed area since the last `takeDirty` (empty: right <= left).
   struct Rect {
     int left = 0, top = 0, right = 0, bottom = 0;
   };
-  Rect takeDirty();
-  bool isDirty() const { return dirty_.right > dirty_.left; }
+  // The areas changed since the last call, none overlapping or touching
+  // another; past kMaxDirty areas they become their bounding box.
+  std::vector<Rect> takeDirty();
+  bool isDirty() const { return !dirty_.empty(); }
+  static constexpr size_t kMaxDirty = 16;
 
   // 8-bit RGB triples, rows top down (for PNG files).
   std::vector<uint8_t> toRgb() const;
@@ -37,7 +39,7 @@ private:
   int width_;
   int height_;
   std::vector<uint32_t> pixels_;
-  Rect dirty_;
+  std::vector<Rect> dirty_;
 };
 
 }  // namespace zb

@@ -1,5 +1,7 @@
 #include "platform/HeadlessWindow.h"
 
+#include <algorithm>
+
 namespace zb {
 
 bool HeadlessWindow::open(const std::string& windowTitle, int width, int height) {
@@ -73,6 +75,11 @@ void HeadlessWindow::setBounds(int x, int y, int width, int height) {
 void HeadlessWindow::position(int& x, int& y) const {
   x = windowX;
   y = windowY;
+}
+
+int HeadlessWindow::setZoom(int zoom) {
+  zoomNow = std::clamp(zoom <= 0 ? autoZoom : zoom, 1, std::max(maxZoom, 1));
+  return zoomNow;
 }
 
 bool HeadlessWindow::setFullScreen(bool on) {

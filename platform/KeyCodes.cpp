@@ -21,6 +21,8 @@ const NamedKey kNamedKeys[] = {
     {"Home", vk::Home},           {"Left", vk::Left},     {"Up", vk::Up},
     {"Right", vk::Right},         {"Down", vk::Down},     {"Insert", vk::Insert},
     {"Delete", vk::Delete},
+    {"Plus", vk::OemPlus},        {"Minus", vk::OemMinus}, {"NumPlus", vk::Add},
+    {"NumMinus", vk::Subtract},
 };
 
 // Decodes one UTF-8 sequence at text[i]; returns the code point and advances

@@ -34,6 +34,10 @@ constexpr int Numpad0 = 96; // numeric pad 0..9 are 96..105
 constexpr int F1 = 112;     // F1..F12 are 112..123
 constexpr int F3 = 114;
 constexpr int F4 = 115;
+constexpr int Add = 107;        // numeric pad +
+constexpr int Subtract = 109;   // numeric pad -
+constexpr int OemPlus = 187;    // the = + key
+constexpr int OemMinus = 189;   // the - _ key
 }  // namespace vk
 
 // Modifier mask bits.
@@ -42,7 +46,7 @@ constexpr int ModCtrl = 2;
 constexpr int ModAlt = 4;
 
 // The virtual key for a script key name ("A", "7", "Enter", "F4", "Num0",
-// case-insensitive); 0 when the name is unknown.
+// "Plus", case-insensitive); 0 when the name is unknown.
 int vkFromName(const std::string& name);
 
 // The virtual key for an SDL key name as SDL spells it ("Backspace",

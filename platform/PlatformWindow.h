@@ -22,7 +22,8 @@ class PlatformWindow {
 public:
   virtual ~PlatformWindow() = default;
 
-  // Makes the window (borderless, hidden until `show`); false on failure.
+  // Makes the window (hidden until `show`) for content of width x height;
+  // false on failure.
   virtual bool open(const std::string& title, int width, int height) = 0;
   // Destroys the window; events stop and a Quit event follows.
   virtual void destroy() = 0;
@@ -46,8 +47,16 @@ public:
   virtual int contentHeight() const = 0;
 
   virtual void show(bool restore) = 0;  // restore: shown normally; else minimised
+  // Positions and sizes are in content pixels: on a zoomed window the desktop
+  // counts fewer of them, so centring and dragging work unchanged. A window
+  // the player resized keeps its size while the content size stays the same.
   virtual void setBounds(int x, int y, int width, int height) = 0;
   virtual void position(int& x, int& y) const = 0;
+  // Windowed content is shown `zoom` device pixels per content pixel; 0
+  // asks for the largest zoom that fits the usable desktop with room to
+  // spare. Limited to what fits; returns the zoom in effect.
+  virtual int setZoom(int zoom) = 0;
+  virtual int zoom() const = 0;
   // Switches desktop full screen on or off; true when the wanted mode was reached.
   virtual bool setFullScreen(bool on) = 0;
   virtual void desktopSize(int& width, int& height) const = 0;

@@ -30,6 +30,11 @@ int vkFromSdlKey(int32_t key) {
     case SDLK_INSERT: return vk::Insert;
     case SDLK_DELETE: return vk::Delete;
     case SDLK_KP_0: return vk::Numpad0;
+    case SDLK_EQUALS:
+    case SDLK_PLUS: return vk::OemPlus;
+    case SDLK_MINUS: return vk::OemMinus;
+    case SDLK_KP_PLUS: return vk::Add;
+    case SDLK_KP_MINUS: return vk::Subtract;
     case SDLK_LSHIFT:
     case SDLK_RSHIFT: return vk::Shift;
     case SDLK_LCTRL:

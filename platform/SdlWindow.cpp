@@ -42,12 +42,18 @@ void SdlWindow::useDummyDrivers() {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
 }
 
+bool SdlWindow::screenSaverAllowed() { return SDL_IsScreenSaverEnabled() == SDL_TRUE; }
+
 bool SdlWindow::open(const std::string& title, int width, int height) {
   if (window_) return true;
   if (!videoStarted_) {
     // A second press counts as a double click only near the first, as on
     // classic desktops (SDL's own radius is much larger).
     SDL_SetHint(SDL_HINT_MOUSE_DOUBLE_CLICK_RADIUS, "4");
+    // A puzzle game must not keep the screen from blanking or locking.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    SDL_SetHint(SDL_HINT_APP_NAME, "Zenbox");
+    SDL_SetHint(SDL_HINT_SCREENSAVER_INHIBIT_ACTIVITY_NAME, "Zenbox");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
       if (!headless_) refuseDisplay(SDL_GetError());
       return false;
@@ -58,18 +64,24 @@ bool SdlWindow::open(const std::string& title, int width, int height) {
       refuseDisplay(std::string("only the video driver \"") + driver + "\", which shows nothing, could be started");
       return false;
     }
+    // X11 has a shared-memory window surface of its own; without this SDL
+    // would emulate one on OpenGL, with all its memory and threads.
+    if (driver && std::strcmp(driver, "x11") == 0) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   }
   window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
-                             SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+                             SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
   if (!window_) return false;
   setIconFromData();
   frame_ = std::make_unique<FrameBuffer>(width, height);
-  // Without a renderer the window still works; it just shows nothing.
-  renderer_ = SDL_CreateRenderer(window_, -1, 0);
-  // Full screen scales by odd factors such as 1.8; smoothing looks better there.
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
-  if (renderer_)
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, width, height);
+  presenter_ = std::make_unique<SdlPresenter>(window_);
+  viewW_ = frame_->width();
+  viewH_ = frame_->height();
+  int pw = 0, ph = 0;
+  SDL_GetWindowSizeInPixels(window_, &pw, &ph);
+  density_ = width > 0 && pw > 0 ? double(pw) / width : 1.0;
+  SDL_SetWindowMinimumSize(window_, std::max(width / 4, 1), std::max(height / 4, 1));
+  anchor_.valid = false;
+  setZoom(0);
   SDL_StartTextInput();
   mustPresent_ = true;
   return true;
@@ -90,11 +102,8 @@ void SdlWindow::setIconFromData() {
 
 void SdlWindow::destroy() {
   if (!window_) return;
-  if (texture_) SDL_DestroyTexture(texture_);
-  if (renderer_) SDL_DestroyRenderer(renderer_);
+  presenter_.reset();
   SDL_DestroyWindow(window_);
-  texture_ = nullptr;
-  renderer_ = nullptr;
   window_ = nullptr;
   pending_.clear();
   push(WindowEvent::Quit);
@@ -129,9 +138,12 @@ void SdlWindow::push(WindowEvent::Kind kind, int x, int y, int mods) {
 
 void SdlWindow::translate(const SDL_Event& e) {
   switch (e.type) {
-    case SDL_MOUSEMOTION:
-      push(WindowEvent::MouseMove, client16(e.motion.x), client16(e.motion.y), modsFrom(SDL_GetModState()));
+    case SDL_MOUSEMOTION: {
+      int x = 0, y = 0;
+      toContent(e.motion.x, e.motion.y, x, y);
+      push(WindowEvent::MouseMove, client16(x), client16(y), modsFrom(SDL_GetModState()));
       break;
+    }
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
       bool down = e.type == SDL_MOUSEBUTTONDOWN;
@@ -144,7 +156,9 @@ void SdlWindow::translate(const SDL_Event& e) {
         kind = down ? WindowEvent::RButtonDown : WindowEvent::RButtonUp;
       else
         break;
-      push(kind, client16(e.button.x), client16(e.button.y), modsFrom(SDL_GetModState()));
+      int x = 0, y = 0;
+      toContent(e.button.x, e.button.y, x, y);
+      push(kind, client16(x), client16(y), modsFrom(SDL_GetModState()));
       break;
     }
     case SDL_KEYDOWN:
@@ -160,29 +174,48 @@ void SdlWindow::translate(const SDL_Event& e) {
       break;
     }
     case SDL_WINDOWEVENT:
-      switch (e.window.event) {
-        case SDL_WINDOWEVENT_EXPOSED:
-        case SDL_WINDOWEVENT_SHOWN:
-          mustPresent_ = true;
-          push(WindowEvent::Paint);
-          break;
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
-        case SDL_WINDOWEVENT_FOCUS_LOST:
-          push(WindowEvent::Activate);
-          pending_.back().active = e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED;
-          break;
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
-          mustPresent_ = true;
-          push(WindowEvent::Size);
-          break;
-        case SDL_WINDOWEVENT_CLOSE:
-          push(WindowEvent::CloseRequest);
-          break;
-        default:
-          break;
-      }
+      translateWindowEvent(e);
       break;
     case SDL_QUIT:
+      push(WindowEvent::CloseRequest);
+      break;
+    default:
+      break;
+  }
+}
+
+void SdlWindow::translateWindowEvent(const SDL_Event& e) {
+  switch (e.window.event) {
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SHOWN:
+      mustPresent_ = true;
+      push(WindowEvent::Paint);
+      break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      push(WindowEvent::Activate);
+      pending_.back().active = e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED;
+      break;
+    case SDL_WINDOWEVENT_RESTORED:
+      mustPresent_ = true;
+      push(WindowEvent::Size);
+      break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      // The content keeps its size: only the letterbox follows.
+      mustPresent_ = true;
+      if (!fullScreen_ && !(SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN)) {
+        windowedW_ = e.window.data1;
+        windowedH_ = e.window.data2;
+      }
+      break;
+    case SDL_WINDOWEVENT_MOVED:
+      if (!fullScreen_ && !(SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN)) {
+        int x = 0, y = 0;
+        position(x, y);
+        push(WindowEvent::Moved, x, y);
+      }
+      break;
+    case SDL_WINDOWEVENT_CLOSE:
       push(WindowEvent::CloseRequest);
       break;
     default:
@@ -202,100 +235,20 @@ void SdlWindow::blit(const PixelSource& src, int srcX, int srcY, int width, int 
 
 void SdlWindow::present() {
   if (!frame_) return;
-  bool whole = mustPresent_;
-  if (!frame_->isDirty() && !whole) return;
-  uploadAndShow(whole);
+  std::vector<FrameBuffer::Rect> changed = frame_->takeDirty();
+  // Nothing is seen without a display, and a tick that changed nothing sends nothing.
+  if (headless_ || !presenter_ || (changed.empty() && !mustPresent_)) return;
+  presenter_->present(*frame_, viewW_, viewH_, changed, mustPresent_);
   mustPresent_ = false;
 }
 
-void SdlWindow::uploadAndShow(bool whole) {
-  FrameBuffer::Rect r = frame_->takeDirty();
-  if (whole) r = FrameBuffer::Rect{0, 0, frame_->width(), frame_->height()};
-  if (!renderer_ || !texture_) return;
-  if (r.right > r.left && r.bottom > r.top) {
-    SDL_Rect area{r.left, r.top, r.right - r.left, r.bottom - r.top};
-    void* pixels = nullptr;
-    int pitch = 0;
-    // Locked memory is write-only: every row of the area is copied in full.
-    if (SDL_LockTexture(texture_, &area, &pixels, &pitch) == 0) {
-      for (int y = 0; y < area.h; ++y)
-        std::memcpy(static_cast<uint8_t*>(pixels) + static_cast<size_t>(y) * pitch, frame_->row(area.y + y) + area.x,
-                    static_cast<size_t>(area.w) * 4);
-      SDL_UnlockTexture(texture_);
-    }
+void SdlWindow::toContent(int windowX, int windowY, int& x, int& y) const {
+  if (!presenter_) {
+    x = windowX;
+    y = windowY;
+    return;
   }
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-  SDL_RenderClear(renderer_);
-  if (fullScreen_) {
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-  } else {
-    // A window smaller than the content shows its top-left part unscaled.
-    int w = 0, h = 0;
-    SDL_GetWindowSize(window_, &w, &h);
-    SDL_Rect part{0, 0, std::min(w, frame_->width()), std::min(h, frame_->height())};
-    SDL_RenderCopy(renderer_, texture_, &part, &part);
-  }
-  SDL_RenderPresent(renderer_);
-}
-
-void SdlWindow::show(bool restore) {
-  if (!window_) return;
-  if (restore) {
-    SDL_ShowWindow(window_);
-    SDL_RestoreWindow(window_);
-  } else {
-    SDL_MinimizeWindow(window_);
-  }
-}
-
-void SdlWindow::setBounds(int x, int y, int width, int height) {
-  if (!window_) return;
-  SDL_SetWindowSize(window_, width, height);
-  SDL_SetWindowPosition(window_, x, y);
-  SDL_ShowWindow(window_);
-  mustPresent_ = true;
-}
-
-void SdlWindow::position(int& x, int& y) const {
-  x = y = 0;
-  if (window_) SDL_GetWindowPosition(window_, &x, &y);
-}
-
-bool SdlWindow::setFullScreen(bool on) {
-  if (!window_) return false;
-  if (SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return !on && !fullScreen_;
-  fullScreen_ = on;
-  // Full screen scales the content to the display, letterboxed.
-  if (renderer_)
-    SDL_RenderSetLogicalSize(renderer_, on ? frame_->width() : 0, on ? frame_->height() : 0);
-  mustPresent_ = true;
-  return true;
-}
-
-void SdlWindow::desktopSize(int& width, int& height) const {
-  SDL_DisplayMode mode;
-  int display = window_ ? std::max(SDL_GetWindowDisplayIndex(window_), 0) : 0;
-  if (SDL_GetDesktopDisplayMode(display, &mode) == 0) {
-    width = mode.w;
-    height = mode.h;
-  } else {
-    width = frame_ ? frame_->width() : 800;
-    height = frame_ ? frame_->height() : 600;
-  }
-}
-
-void SdlWindow::cursorPos(int& x, int& y) const {
-  int gx = 0, gy = 0, wx = 0, wy = 0;
-  SDL_GetGlobalMouseState(&gx, &gy);
-  if (window_) SDL_GetWindowPosition(window_, &wx, &wy);
-  x = gx - wx;
-  y = gy - wy;
-  if (fullScreen_ && renderer_) {
-    float lx = 0, ly = 0;
-    SDL_RenderWindowToLogical(renderer_, x, y, &lx, &ly);
-    x = static_cast<int>(lx);
-    y = static_cast<int>(ly);
-  }
+  presenter_->toView(windowX, windowY, viewW_, viewH_, x, y);
 }
 
 bool SdlWindow::hasFocus() const {

@@ -7,17 +7,18 @@
 #include "platform/Clock.h"
 #include "platform/FrameBuffer.h"
 #include "platform/PlatformWindow.h"
+#include "platform/SdlPresenter.h"
 
 struct SDL_Window;
-struct SDL_Renderer;
-struct SDL_Texture;
 union SDL_Event;
 
 namespace zb {
 
-// The real window: one borderless SDL window whose content is kept in a
-// FrameBuffer and shown through a streaming texture. Mouse, key, text and
-// window events are translated into WindowEvents.
+// The real window: one SDL window whose content is kept in a FrameBuffer and
+// shown through the window's own surface, zoomed by whole numbers while
+// windowed and letterboxed at any size the window takes (full screen, or
+// resized by the player). Mouse, key, text and window events are
+// translated into WindowEvents in content pixels.
 class SdlWindow : public PlatformWindow {
 public:
   // headless: no display is expected (dummy drivers); message boxes go to
@@ -30,6 +31,8 @@ public:
 
   // Selects SDL's dummy video and audio drivers; call before anything starts SDL.
   static void useDummyDrivers();
+  // Whether the desktop may blank or lock the screen while the game runs.
+  static bool screenSaverAllowed();
 
   bool open(const std::string& title, int width, int height) override;
   void destroy() override;
@@ -47,6 +50,8 @@ public:
   void show(bool restore) override;
   void setBounds(int x, int y, int width, int height) override;
   void position(int& x, int& y) const override;
+  int setZoom(int zoom) override;
+  int zoom() const override { return zoom_; }
   bool setFullScreen(bool on) override;
   void desktopSize(int& width, int& height) const override;
   void cursorPos(int& x, int& y) const override;
@@ -64,21 +69,37 @@ private:
   // Says that no display was found and why; open then fails.
   void refuseDisplay(const std::string& reason);
   void translate(const SDL_Event& e);
+  void translateWindowEvent(const SDL_Event& e);
   void translateKey(const SDL_Event& e, bool down);
   void push(WindowEvent::Kind kind, int x = 0, int y = 0, int mods = 0);
-  void uploadAndShow(bool whole);
+  void toContent(int windowX, int windowY, int& x, int& y) const;
+  // Window units per content pixel while windowed.
+  double windowedScale() const;
+  // The largest zoom whose window takes at most `share` of the usable desktop.
+  int fittingZoom(double share) const;
+  void applyWindowedSize(int width, int height);
 
   bool headless_;
   ManualClock* virtualClock_;
   bool videoStarted_ = false;
   SDL_Window* window_ = nullptr;
-  SDL_Renderer* renderer_ = nullptr;
-  SDL_Texture* texture_ = nullptr;
+  std::unique_ptr<SdlPresenter> presenter_;
   std::unique_ptr<FrameBuffer> frame_;
   std::deque<WindowEvent> pending_;
   std::vector<WindowEvent> keyEvents_;
   bool fullScreen_ = false;
   bool mustPresent_ = false;
+  int viewW_ = 0, viewH_ = 0;          // the content shown: its top-left part of this size
+  int zoom_ = 1;
+  double density_ = 1;                 // device pixels per window unit
+  int windowedW_ = 0, windowedH_ = 0;  // window size (window units) while windowed
+  // The last position handed out or asked for, in content pixels, and the
+  // window position it stands for: asking for it again does not move the
+  // window by a rounding.
+  mutable struct {
+    bool valid = false;
+    int x = 0, y = 0, windowX = 0, windowY = 0;
+  } anchor_;
   bool noDisplay_ = false;
 };
 

@@ -19,7 +19,8 @@ struct WindowEvent {
     Char,
     Activate,      // `active` tells gained or lost
     Paint,         // the window content was lost and must be drawn again
-    Size,
+    Size,          // back from minimised
+    Moved,         // the window was moved (by the user or the desktop) to x, y
     CloseRequest,  // the user or the system asks the window to close
     Quit,          // the run must end now (the message loop stops)
   };

@@ -19,6 +19,8 @@ Settings loadSettings(OConfig& tree, int32_t currentSoundVolume, int32_t current
   s.directSound = tree.getInt("DirectSound", 1) != 0;
   s.windowMode = tree.getInt("WindowMode", 1) != 0;
   s.animation = tree.getInt("Animation", 1) != 0;
+  s.zoom = tree.getInt("WindowZoom", 0);
+  if (s.zoom < 0 || s.zoom > kMaxZoom) s.zoom = 0;
   s.playerName = tree.getString("PlayerName", "Anonymous");
   s.globalAutosave = tree.getInt("GlobalAutosave", 1) != 0;
   s.soundVolume = clampVolume(tree.getInt("SoundVolume", currentSoundVolume));
@@ -43,6 +45,7 @@ bool saveSettings(OConfig& tree, const Settings& s, bool gameExists, const std::
   tree.setInt("SoundVolume", s.soundVolume);
   tree.setInt("MusicVolume", s.musicVolume);
   tree.setInt("Animation", s.animation ? 1 : 0);
+  if (s.zoom > 0) tree.setInt("WindowZoom", s.zoom);
   tree.setInt("GameIndex", int8_t(s.gameIndex));
   if (gameExists) tree.setInt("GameKind", s.gameKind);
   // Set by hand by a player who has a score page; kept as it is.

@@ -135,6 +135,44 @@ TEST_F(MainTest, MoveIsIgnoredInFullScreen) {
   EXPECT_EQ(rig.platform.windowWidth, 400);
 }
 
+TEST_F(MainTest, CtrlPlusAndMinusStepTheZoomWithinWhatFits) {
+  LogScreen screen(rig.window, rig.journal, "s");
+  screen.open(&app().currentScreen);
+  rig.platform.maxZoom = 2;
+  rig.window.onKeyDown(zb::vk::OemPlus, zb::ModCtrl);
+  EXPECT_EQ(rig.platform.zoomNow, 2);
+  EXPECT_EQ(app().zoom, 2);
+  rig.window.onKeyDown(zb::vk::Add, zb::ModCtrl);  // already the largest that fits
+  EXPECT_EQ(app().zoom, 2);
+  rig.window.onKeyDown(zb::vk::Subtract, zb::ModCtrl);
+  rig.window.onKeyDown(zb::vk::OemMinus, zb::ModCtrl);
+  EXPECT_EQ(app().zoom, 1);
+  rig.window.onKeyDown(zb::vk::OemPlus, 0);  // without Ctrl the key is the screen's
+  EXPECT_EQ(app().zoom, 1);
+}
+
+TEST_F(MainTest, DesktopMovesAreFollowedExceptWhileDraggingOrInFullScreen) {
+  LogScreen dialog(rig.window, rig.journal, "d", 0, 0, 200, 100);
+  dialog.open(&app().currentScreen);
+  rig.window.moveTo(100, 100, 0, 0);
+  rig.window.dispatch(event(WindowEvent::Moved, 300, 200));
+  EXPECT_EQ(rig.window.windowX(), 300);
+  // Reports of the game's own drag arrive late; they must not pull it back.
+  rig.window.onLButtonDown(40, 10);
+  rig.platform.cursorX = 60;
+  rig.platform.cursorY = 10;
+  rig.window.onTick(30);
+  rig.window.dispatch(event(WindowEvent::Moved, 300, 200));
+  rig.window.onTick(30);
+  EXPECT_EQ(rig.platform.windowX, 340);
+  rig.window.onLButtonUp(60, 10);
+  rig.window.enterFullScreen();
+  rig.window.dispatch(event(WindowEvent::Moved, 0, 0));
+  rig.window.leaveFullScreen();
+  EXPECT_EQ(rig.platform.windowX, 340);
+  EXPECT_EQ(rig.platform.windowY, 200);
+}
+
 TEST_F(MainTest, F3MinimisesOtherKeysReachTheScreen) {
   LogScreen screen(rig.window, rig.journal, "s");
   TestControl* c = new TestControl();

@@ -60,9 +60,10 @@ TEST(FrameBufferTest, CopiesBottomUpRowsAndClipsBothSides) {
   EXPECT_EQ(fb.row(1)[1], 0x112233u);
   EXPECT_EQ(fb.row(2)[3], 0xAABBCCu);
   auto dirty = fb.takeDirty();
-  EXPECT_EQ(dirty.left, 1);
-  EXPECT_EQ(dirty.right, 4);
-  EXPECT_EQ(dirty.bottom, 3);
+  ASSERT_EQ(dirty.size(), 1u);
+  EXPECT_EQ(dirty[0].left, 1);
+  EXPECT_EQ(dirty[0].right, 4);
+  EXPECT_EQ(dirty[0].bottom, 3);
   EXPECT_FALSE(fb.isDirty());
   // Off the left edge: only the last column lands, at x 0.
   fb.blit(src, 0, 0, 3, 2, -2, 0);

@@ -107,6 +107,18 @@ TEST_F(SettingsFile, OutOfRangeValuesFallBack) {
   EXPECT_EQ(s.music, 2);
 }
 
+TEST_F(SettingsFile, ZoomIsWrittenOnlyOnceChosenAndBoundedWhenRead) {
+  zb::Settings s;
+  s.zoom = 3;
+  ASSERT_TRUE(zb::saveSettings(tree, s, false, path));
+  EXPECT_NE(plainText().find("WindowZoom=3\n"), std::string::npos);
+  EXPECT_EQ(zb::loadSettings(tree, 0, 0, path).zoom, 3);
+  writePlain("WindowZoom=99\n");
+  EXPECT_EQ(zb::loadSettings(tree, 0, 0, path).zoom, 0);
+  writePlain("WindowZoom=-2\n");
+  EXPECT_EQ(zb::loadSettings(tree, 0, 0, path).zoom, 0);
+}
+
 TEST_F(SettingsFile, UnwritableFileIsReportedNotThrown) {
   zb::Settings s;
   EXPECT_FALSE(zb::saveSettings(tree, s, false, dir.file("missing/dir/zenbox.cfg")));

@@ -1,0 +1,152 @@
+#include "platform/FrameScaler.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+
+namespace zb {
+namespace {
+
+int64_t floorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+int64_t ceilDiv(int64_t a, int64_t b) { return -floorDiv(-a, b); }
+
+// Blends two 0x00RRGGBB pixels, `w` (0..256) parts of b in 256.
+uint32_t mix(uint32_t a, uint32_t b, uint32_t w) {
+  uint32_t rb = (((a & 0xFF00FFu) * (256 - w) + (b & 0xFF00FFu) * w) >> 8) & 0xFF00FFu;
+  uint32_t g = (((a & 0x00FF00u) * (256 - w) + (b & 0x00FF00u) * w) >> 8) & 0x00FF00u;
+  return rb | g;
+}
+
+uint32_t* rowAt(uint32_t* out, int pitch, int y) {
+  return reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(out) + static_cast<ptrdiff_t>(y) * pitch);
+}
+
+}  // namespace
+
+void FrameScaler::setLayout(int viewWidth, int viewHeight, int outWidth, int outHeight) {
+  if (viewWidth == viewW_ && viewHeight == viewH_ && outWidth == outW_ && outHeight == outH_) return;
+  viewW_ = viewWidth;
+  viewH_ = viewHeight;
+  outW_ = outWidth;
+  outH_ = outHeight;
+  picture_ = Rect{};
+  whole_ = 0;
+  cols_.clear();
+  rows_.clear();
+  if (viewW_ <= 0 || viewH_ <= 0 || outW_ <= 0 || outH_ <= 0) return;
+  picture_ = fit(viewW_, viewH_, outW_, outH_);
+  int64_t w = picture_.right - picture_.left, h = picture_.bottom - picture_.top;
+  if (w % viewW_ == 0 && h % viewH_ == 0 && w / viewW_ == h / viewH_) whole_ = static_cast<int>(w / viewW_);
+  cols_ = taps(viewW_, static_cast<int>(w), whole_ > 0);
+  rows_ = taps(viewH_, static_cast<int>(h), whole_ > 0);
+}
+
+FrameScaler::Rect FrameScaler::fit(int viewWidth, int viewHeight, int outWidth, int outHeight) {
+  if (viewWidth <= 0 || viewHeight <= 0 || outWidth <= 0 || outHeight <= 0) return Rect{};
+  int64_t w = outWidth, h = outHeight;
+  // The limiting side fills the output; the other keeps the proportions.
+  if (int64_t(outWidth) * viewHeight <= int64_t(outHeight) * viewWidth)
+    h = (2 * int64_t(outWidth) * viewHeight + viewWidth) / (2 * int64_t(viewWidth));
+  else
+    w = (2 * int64_t(outHeight) * viewWidth + viewHeight) / (2 * int64_t(viewHeight));
+  w = std::max<int64_t>(w, 1);
+  h = std::max<int64_t>(h, 1);
+  int left = static_cast<int>((outWidth - w) / 2), top = static_cast<int>((outHeight - h) / 2);
+  return Rect{left, top, left + static_cast<int>(w), top + static_cast<int>(h)};
+}
+
+std::vector<FrameScaler::Tap> FrameScaler::taps(int viewSize, int pictureSize, bool whole) {
+  std::vector<Tap> t(static_cast<size_t>(pictureSize));
+  for (int d = 0; d < pictureSize; ++d) {
+    if (whole) {
+      int s = static_cast<int>(int64_t(d) * viewSize / pictureSize);
+      t[size_t(d)] = Tap{s, s, 0};
+      continue;
+    }
+    // The output pixel's centre in view pixels, in 1/256ths, less half a pixel.
+    int64_t c = floorDiv((2 * int64_t(d) + 1) * viewSize * 256, 2 * int64_t(pictureSize)) - 128;
+    int first = static_cast<int>(c >> 8), weight = static_cast<int>(c & 255);
+    if (first < 0) first = 0, weight = 0;
+    if (first >= viewSize - 1) first = viewSize - 1, weight = 0;
+    t[size_t(d)] = Tap{first, std::min(first + 1, viewSize - 1), weight};
+  }
+  return t;
+}
+
+void FrameScaler::toView(const Rect& picture, int viewWidth, int viewHeight, int outX, int outY, int& viewX,
+                         int& viewY) {
+  if (picture.right <= picture.left || picture.bottom <= picture.top) {
+    viewX = outX;
+    viewY = outY;
+    return;
+  }
+  viewX = static_cast<int>(floorDiv(int64_t(outX - picture.left) * viewWidth, picture.right - picture.left));
+  viewY = static_cast<int>(floorDiv(int64_t(outY - picture.top) * viewHeight, picture.bottom - picture.top));
+}
+
+FrameScaler::Rect FrameScaler::outputArea(const Rect& area) const {
+  int64_t pw = picture_.right - picture_.left, ph = picture_.bottom - picture_.top;
+  Rect a{std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, viewW_), std::min(area.bottom, viewH_)};
+  if (pw <= 0 || a.right <= a.left || a.bottom <= a.top) return Rect{};
+  if (!whole_) {
+    // A blended output pixel reaches up to one view pixel beyond its
+    // centre, more when the picture is smaller than the view.
+    int mx = 1 + static_cast<int>(ceilDiv(viewW_, pw)), my = 1 + static_cast<int>(ceilDiv(viewH_, ph));
+    a = Rect{std::max(a.left - mx, 0), std::max(a.top - my, 0), std::min(a.right + mx, viewW_),
+             std::min(a.bottom + my, viewH_)};
+  }
+  return Rect{picture_.left + static_cast<int>(floorDiv(a.left * pw, viewW_)),
+              picture_.top + static_cast<int>(floorDiv(a.top * ph, viewH_)),
+              picture_.left + static_cast<int>(ceilDiv(a.right * pw, viewW_)),
+              picture_.top + static_cast<int>(ceilDiv(a.bottom * ph, viewH_))};
+}
+
+void FrameScaler::draw(const FrameBuffer& frame, const Rect& area, uint32_t* out, int pitch,
+                       uint32_t alphaBits) const {
+  if (viewW_ > frame.width() || viewH_ > frame.height()) return;
+  int left = std::max(area.left, picture_.left), right = std::min(area.right, picture_.right);
+  int top = std::max(area.top, picture_.top), bottom = std::min(area.bottom, picture_.bottom);
+  if (right <= left) return;
+  for (int y = top; y < bottom; ++y) {
+    uint32_t* dst = rowAt(out, pitch, y);
+    // An enlarged row repeats the one above it when both show the same view row.
+    if (whole_ && y > top && rows_[size_t(y - picture_.top)].first == rows_[size_t(y - 1 - picture_.top)].first) {
+      std::memcpy(dst + left, rowAt(out, pitch, y - 1) + left, size_t(right - left) * 4);
+      continue;
+    }
+    drawRow(frame, y, left, right, dst, alphaBits);
+  }
+}
+
+void FrameScaler::drawRow(const FrameBuffer& frame, int y, int left, int right, uint32_t* dst,
+                          uint32_t alphaBits) const {
+  const Tap& ry = rows_[size_t(y - picture_.top)];
+  const uint32_t* r0 = frame.row(ry.first);
+  const Tap* cx = cols_.data() + (left - picture_.left);
+  if (whole_) {
+    for (int x = left; x < right; ++x, ++cx) dst[x] = r0[cx->first] | alphaBits;
+    return;
+  }
+  const uint32_t* r1 = frame.row(ry.second);
+  uint32_t wy = static_cast<uint32_t>(ry.weight);
+  for (int x = left; x < right; ++x, ++cx) {
+    uint32_t wx = static_cast<uint32_t>(cx->weight);
+    uint32_t upper = mix(r0[cx->first], r0[cx->second], wx);
+    uint32_t lower = mix(r1[cx->first], r1[cx->second], wx);
+    dst[x] = mix(upper, lower, wy) | alphaBits;
+  }
+}
+
+void FrameScaler::drawBars(uint32_t* out, int pitch, uint32_t alphaBits) const {
+  for (int y = 0; y < outH_; ++y) {
+    uint32_t* row = rowAt(out, pitch, y);
+    if (y < picture_.top || y >= picture_.bottom) {
+      std::fill(row, row + outW_, alphaBits);
+      continue;
+    }
+    std::fill(row, row + picture_.left, alphaBits);
+    std::fill(row + picture_.right, row + outW_, alphaBits);
+  }
+}
+
+}  // namespace zb

@@ -1,0 +1,200 @@
+#!/bin/bash
+# Display benchmark: Zenbox on a real X server (its own Xvfb at 1920x1080
+# with the openbox window manager, no GPU), side by side in the same run
+# with a small puzzle game from Debian (gnome-tetravex) as the yardstick.
+#
+#   scripts/bench-display.sh [BUILD_DIR] [RUNS]
+#
+# For each program, RUNS times (default 3), reports the median of:
+#   map     start to the first mapped window, ms
+#   static  CPU with nothing changing on screen (Zenbox: the pick-game
+#           screen once its texts have landed), % of one core over 20 s
+#   idle    CPU with a game board shown and the pointer away, windowed
+#   move    CPU while the pointer moves over the board, windowed
+#   idleFS / moveFS   the same in full screen
+#   rss     resident memory 60 s after the board appeared, MB (windowed)
+#   rssFS   resident memory after the full-screen figures, MB
+# Not part of the test command: it takes several minutes and its figures
+# depend on the machine.
+set -u
+BUILD=${1:-build}
+RUNS=${2:-3}
+ZENBOX=$(realpath "$BUILD/zenbox")
+DATA=$(realpath "$BUILD/data")
+SECS=20
+HZ=$(getconf CLK_TCK)
+
+need=""
+for p in xvfb openbox xdotool x11-utils wmctrl gnome-tetravex; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need="$need $p"
+done
+if [ -n "$need" ]; then
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  $SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq $need >/dev/null || exit 1
+fi
+[ -x "$ZENBOX" ] && [ -d "$DATA" ] || { echo "build zenbox and its data pack first (make data)" >&2; exit 1; }
+
+WORK=$(mktemp -d)
+PIDS=()
+cleanup() {
+  for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do kill "${PIDS[i]}" 2>/dev/null; wait "${PIDS[i]}" 2>/dev/null; done
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+exec 3>"$WORK/display"
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+PIDS+=($!)
+exec 3>&-
+for _ in $(seq 50); do [ -s "$WORK/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(head -n1 "$WORK/display")
+openbox --sm-disable >/dev/null 2>&1 &
+PIDS+=($!)
+for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+rss_mb() { awk '/VmRSS/ {printf "%.1f", $2 / 1024}' "/proc/$1/status"; }
+
+# Starts the rest of the line in the background; sets APP (its pid), WIN
+# and MAP (ms from start to a mapped window whose name matches $1).
+launch() {
+  local name=$1
+  shift
+  local t0
+  t0=$(now_ms)
+  "$@" >/dev/null 2>&1 &
+  APP=$!
+  until WIN=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -n1) && [ -n "$WIN" ]; do sleep 0.002; done
+  MAP=$(($(now_ms) - t0))
+}
+
+# Share of one core used by APP over SECS seconds, in %, while "$@" runs.
+cpu_while() {
+  local t0 t1 mover=""
+  if [ $# -gt 0 ]; then
+    "$@" &
+    mover=$!
+  fi
+  t0=$(ticks "$APP")
+  sleep $SECS
+  t1=$(ticks "$APP")
+  [ -n "$mover" ] && kill "$mover" 2>/dev/null && wait "$mover" 2>/dev/null
+  awk -v d=$((t1 - t0)) -v hz="$HZ" -v s=$SECS 'BEGIN {printf "%.2f", 100 * d / hz / s}'
+}
+
+# Moves the pointer around the rectangle X Y W H of the screen, 50 times a second.
+sweep() {
+  local x=$1 y=$2 w=$3 h=$4 i=0
+  while :; do
+    local p=$((i % 100)) px py
+    if [ $p -lt 25 ]; then px=$((x + w * p / 25)); py=$y
+    elif [ $p -lt 50 ]; then px=$((x + w)); py=$((y + h * (p - 25) / 25))
+    elif [ $p -lt 75 ]; then px=$((x + w - w * (p - 50) / 25)); py=$((y + h))
+    else px=$x; py=$((y + h - h * (p - 75) / 25)); fi
+    xdotool mousemove "$px" "$py"
+    i=$((i + 1))
+    sleep 0.02
+  done
+}
+
+# The client area's top-left corner on the screen.
+origin() { xwininfo -id "$WIN" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}'; }
+
+run_zenbox() {
+  rm -rf "$WORK/data"
+  cp -r "$DATA" "$WORK/data"
+  launch '^Zenbox$' env SDL_VIDEODRIVER=x11 "$ZENBOX" --windowed --data "$WORK/data"
+  local map=$MAP
+  sleep 1
+  xdotool mousemove 5 5
+  xdotool key --window "$WIN" space  # ends the intro
+  sleep 5
+  local static
+  static=$(cpu_while)
+  read -r ox oy < <(origin)
+  xdotool mousemove $((ox + 620)) $((oy + 545)) click 1  # "Play!"
+  sleep 4
+  local board
+  board=$(now_ms)
+  xdotool mousemove 5 5
+  local idle move
+  idle=$(cpu_while)
+  move=$(cpu_while sweep $((ox + 60)) $((oy + 80)) 420 440)
+  while [ $(($(now_ms) - board)) -lt 60000 ]; do sleep 0.5; done
+  local rss
+  rss=$(rss_mb "$APP")
+  xdotool key --window "$WIN" F4
+  sleep 4
+  xdotool mousemove 5 5  # on the black bar beside the picture
+  local idlefs movefs
+  idlefs=$(cpu_while)
+  movefs=$(cpu_while sweep $((240 + 108)) 144 756 792)
+  echo "$map $static $idle $move $idlefs $movefs $rss $(rss_mb "$APP")"
+  kill "$APP"
+  wait "$APP" 2>/dev/null
+}
+
+run_tetravex() {
+  launch '^Tetravex$' gnome-tetravex
+  local map=$MAP
+  # The game's own window process (the launcher may have handed over).
+  local pid
+  pid=$(xdotool getwindowpid "$WIN" 2>/dev/null)
+  [ -n "$pid" ] && APP=$pid
+  sleep 3
+  local board
+  board=$(now_ms)
+  read -r ox oy < <(origin)
+  local size w h
+  size=$(xwininfo -id "$WIN" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')
+  read -r w h <<<"$size"
+  xdotool mousemove 5 5
+  local idle move
+  idle=$(cpu_while)
+  move=$(cpu_while sweep $((ox + w / 10)) $((oy + h / 5)) $((w * 4 / 10)) $((h * 6 / 10)))
+  while [ $(($(now_ms) - board)) -lt 60000 ]; do sleep 0.5; done
+  local rss
+  rss=$(rss_mb "$APP")
+  wmctrl -i -r "$WIN" -b add,fullscreen
+  sleep 4
+  xdotool mousemove 5 5
+  local idlefs movefs
+  idlefs=$(cpu_while)
+  movefs=$(cpu_while sweep 200 200 760 680)
+  echo "$map - $idle $move $idlefs $movefs $rss $(rss_mb "$APP")"
+  kill "$APP"
+  wait "$APP" 2>/dev/null
+}
+
+median() {
+  sort -g | awk '{v[NR] = $1} END {if (NR == 0) print "-"; else if (NR % 2) print v[(NR + 1) / 2]; else printf "%.2f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2}'
+}
+
+report() {
+  local name=$1 file=$2
+  printf "%-14s" "$name"
+  for col in 1 2 3 4 5 6 7 8; do
+    if [ "$(awk -v c=$col 'NR == 1 {print $c}' "$file")" = "-" ]; then
+      printf "%9s" "-"
+    else
+      printf "%9s" "$(awk -v c=$col '{print $c}' "$file" | median)"
+    fi
+  done
+  echo
+}
+
+for i in $(seq "$RUNS"); do
+  echo "run $i of $RUNS..." >&2
+  run_zenbox >>"$WORK/zenbox"
+  run_tetravex >>"$WORK/tetravex"
+done
+
+echo "Xvfb 1920x1080 + openbox, median of $RUNS runs; CPU in % of one core over ${SECS} s; RSS in MB"
+printf "%-14s%9s%9s%9s%9s%9s%9s%9s%9s\n" program map_ms static idle move idleFS moveFS rss rssFS
+report zenbox "$WORK/zenbox"
+report gnome-tetravex "$WORK/tetravex"
+echo "each run:"
+sed 's/^/  zenbox   /' "$WORK/zenbox"
+sed 's/^/  tetravex /' "$WORK/tetravex"

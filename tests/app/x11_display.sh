@@ -1,0 +1,149 @@
+#!/bin/bash
+# The game on a real X server: its own Xvfb with the openbox window manager,
+# driven with xdotool and looked at with ImageMagick. Compares what the
+# window shows with the frames a headless run of the controls screen draws.
+#
+#   x11_display.sh ZENBOX DATA MODE
+#
+# MODE "fullscreen" (a 1920x1080 desktop): the window maps at 800x600 and
+# shows the headless frame; F4 letterboxes it across the screen, a click at
+# a scaled position reaches the right control, F4 comes back; minimise and
+# restore redraw. MODE "zoom" (a 2560x1440 desktop, room for 2x): the window
+# opens at 2x, an exact enlargement; a click at a zoomed position reaches the
+# right control; Ctrl+Minus goes back to 1x.
+set -u
+ZENBOX=$1
+DATA=$2
+MODE=$3
+
+WORK=$(mktemp -d)
+PIDS=()
+cleanup() {
+  for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do kill "${PIDS[i]}" 2>/dev/null; wait "${PIDS[i]}" 2>/dev/null; done
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  [ -n "${KEEP_SHOTS:-}" ] && cp "$WORK"/*.png "$KEEP_SHOTS"/ 2>/dev/null
+  exit 1
+}
+
+# Repeats a check every half second until it holds or `seconds` have
+# passed. On a busy machine the game's animations run late, so the limits
+# are generous: they only stop a run that would never get there.
+until_true() {
+  local seconds=$1
+  shift
+  local end=$((SECONDS + seconds))
+  until "$@"; do
+    [ $SECONDS -ge $end ] && return 1
+    sleep 0.5
+  done
+}
+
+case $MODE in
+  fullscreen) SCREEN=1920x1080 ;;
+  zoom) SCREEN=2560x1440 ;;
+  *) fail "unknown mode $MODE" ;;
+esac
+
+# The server picks a free display itself, so parallel runs do not collide.
+exec 3>"$WORK/display"
+Xvfb -displayfd 3 -screen 0 ${SCREEN}x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+PIDS+=($!)
+exec 3>&-
+until_true 30 test -s "$WORK/display" || fail "Xvfb did not start"
+export DISPLAY=:$(head -n1 "$WORK/display")
+openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
+PIDS+=($!)
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+until_true 30 wm_ready || fail "openbox did not start"
+
+# Reference frames of the controls screen, drawn headless. The edit field's
+# caret blinks with real time, so comparisons blank the field.
+FIELD="305,435 555,475"
+cat >"$WORK/ref.zbs" <<EOF
+wait 2500
+shot $WORK/ref-start.png
+click 125 163
+move 450 250
+wait 1000
+shot $WORK/ref-check.png
+EOF
+SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$ZENBOX" --headless --windowed --screen controls --data "$DATA" \
+  --script "$WORK/ref.zbs" || fail "headless reference run"
+
+SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$ZENBOX" --windowed --screen controls --data "$DATA" \
+  >"$WORK/zenbox.log" 2>&1 &
+PIDS+=($!)
+WIN=$(timeout 20 xdotool search --sync --onlyvisible --name '^Zenbox$' | head -n1)
+[ -n "$WIN" ] || fail "no window mapped"
+xdotool windowactivate --sync "$WIN" >/dev/null 2>&1
+
+size_is() { [ "$(xwininfo -id "$WIN" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')" = "$1" ]; }
+grab() { import -window "$WIN" "$WORK/$1.png" 2>/dev/null; }
+# Blanks the edit field of picture $1 (zoom $2) into $3.
+blank_field() {
+  local z=$2
+  local box
+  box=$(echo "$FIELD" | awk -v z="$z" '{split($1,a,",");split($2,b,","); print a[1]*z "," a[2]*z " " (b[1]+1)*z-1 "," (b[2]+1)*z-1}')
+  convert "$1" -fill black -draw "rectangle $box" "$3"
+}
+# The window shows reference $1 enlarged $2 times, pixel for pixel.
+shows_exactly() {
+  local want="$WORK/want-$1-$2.png"
+  if [ ! -f "$want" ]; then
+    convert "$WORK/ref-$1.png" -scale "$(($2 * 100))%" "$want"
+    blank_field "$want" "$2" "$want"
+  fi
+  grab now || return 1
+  blank_field "$WORK/now.png" "$2" "$WORK/now-blank.png"
+  [ "$(compare -metric AE "$want" "$WORK/now-blank.png" null: 2>&1)" = "0" ]
+}
+
+if [ "$MODE" = fullscreen ]; then
+  size_is 800x600 || fail "window mapped at $(xwininfo -id "$WIN" | grep -E 'Width|Height' | tr -d '\n')"
+  until_true 60 shows_exactly start 1 || fail "window does not show the headless frame"
+
+  # Full screen: the 4:3 picture is 1440x1080 in the middle, black bars beside it.
+  xdotool key --window "$WIN" F4
+  until_true 30 size_is 1920x1080 || fail "F4 did not reach full screen"
+  letterboxed() {
+    grab full || return 1
+    [ "$(convert "$WORK/full.png" -crop 240x1080+0+0 +repage -format '%[fx:maxima]' info:)" = "0" ] || return 1
+    [ "$(convert "$WORK/full.png" -crop 240x1080+1680+0 +repage -format '%[fx:maxima]' info:)" = "0" ] || return 1
+    convert "$WORK/full.png" -crop 1440x1080+240+0 +repage "$WORK/picture.png"
+    [ -f "$WORK/want-full.png" ] || convert "$WORK/ref-start.png" -resize 1440x1080! "$WORK/want-full.png"
+    local err
+    err=$(compare -metric RMSE "$WORK/want-full.png" "$WORK/picture.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/')
+    awk -v e="$err" 'BEGIN{exit !(e < 0.03)}'
+  }
+  until_true 60 letterboxed || fail "full screen is not the letterboxed frame"
+
+  # The check box sits at 125,163 of the frame: 240 + 1.8 x 125, 1.8 x 163 on the screen.
+  xdotool mousemove 465 293 click 1
+  sleep 0.5
+  xdotool key --window "$WIN" F4
+  until_true 30 size_is 800x600 || fail "F4 did not come back to the window"
+  # The pointer then rests on plain sand, as in the reference, so no control is lit.
+  xdotool mousemove --window "$WIN" 450 250
+  until_true 60 shows_exactly check 1 || fail "after the scaled click the window does not show the check box cleared"
+
+  xdotool windowminimize --sync "$WIN"
+  until_true 30 sh -c "xwininfo -id $WIN | grep -q IsUnMapped" || fail "not minimised"
+  xdotool windowmap "$WIN"
+  xdotool windowactivate --sync "$WIN" >/dev/null 2>&1
+  until_true 60 shows_exactly check 1 || fail "restored window is not redrawn"
+else
+  size_is 1600x1200 || fail "window did not open at 2x: $(xwininfo -id "$WIN" | grep -E 'Width|Height' | tr -d '\n')"
+  until_true 60 shows_exactly start 2 || fail "the 2x window is not the frame enlarged"
+  # The check box at 125,163 of the frame.
+  xdotool mousemove --window "$WIN" 250 326 click 1
+  xdotool mousemove --window "$WIN" 900 500
+  until_true 60 shows_exactly check 2 || fail "after the zoomed click the check box is not cleared"
+  xdotool key --window "$WIN" ctrl+minus
+  until_true 30 size_is 800x600 || fail "Ctrl+Minus did not go back to 1x"
+  until_true 60 shows_exactly check 1 || fail "the 1x window is not the frame"
+fi
+echo "x11 display ($MODE): all checks passed"
