@@ -389,6 +389,7 @@ void CSinkraGame::loadState(OConfig& c) {
   trayFill_ = fill;
   rowsPushed_ = std::clamp(c.getInt("rowAdded", 0), 0, 1000000);
   scaleSpecialPictures();
+  placeSeparators();  // loading the board took the bars off with the blocks
   for (int slot = 0; slot < w; ++slot) {
     int colour = c.getInt(OConfig::key("n%d.color", slot), -1);
     if (colour == -1) continue;
