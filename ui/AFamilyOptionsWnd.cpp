@@ -23,14 +23,14 @@ public:
 
 }  // namespace
 
-AFamilyOptionsWnd::AFamilyOptionsWnd(OMainWindow& owner, AGameWnd& game, int speedCells)
-    : AOptionsWnd(owner), game_(game), speedCells_(speedCells) {}
+AFamilyOptionsWnd::AFamilyOptionsWnd(OMainWindow& owner, AGameWnd& game, int speedCells, int maxSpeed)
+    : AOptionsWnd(owner), game_(game), speedCells_(speedCells), maxSpeed_(maxSpeed < 0 ? speedCells - 1 : maxSpeed) {}
 
 AFamilyOptionsWnd::~AFamilyOptionsWnd() { removeOwnControls(); }
 
 void AFamilyOptionsWnd::open(OEngine** slot) {
   level_ = openedLevel_ = std::clamp(game_.level, 0, 2);
-  speed_ = std::clamp(game_.speed, 0, speedCells_ - 1);
+  speed_ = std::clamp(game_.speed, 0, maxSpeed_);
   AOptionsWnd::open(slot);
 }
 

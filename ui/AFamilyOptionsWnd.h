@@ -14,7 +14,8 @@ class OClipControl;
 // asks "Start new Game?" first; "No" puts the level back.
 class AFamilyOptionsWnd : public AOptionsWnd {
 public:
-  AFamilyOptionsWnd(OMainWindow& owner, AGameWnd& game, int speedCells);
+  // maxSpeed: the highest speed the game keeps (-1: the last bar cell).
+  AFamilyOptionsWnd(OMainWindow& owner, AGameWnd& game, int speedCells, int maxSpeed = -1);
   ~AFamilyOptionsWnd() override;
 
   // Takes level and speed from the game.
@@ -63,6 +64,7 @@ private:
   void removeOwnControls();
 
   int speedCells_;
+  int maxSpeed_;
   std::unique_ptr<ARadioGroup> levels_;
   std::unique_ptr<AProgressBar> speedBar_;
   std::vector<OClipControl*> samples_;
