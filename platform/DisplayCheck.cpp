@@ -27,10 +27,9 @@ bool refusesInvisibleDriver(const char* driver, const char* requested) {
   return !requested || !listNames(requested, driver);
 }
 
-std::string noDisplayMessage(const char* driver) {
-  return std::string("zenbox: no display found (only the video driver \"") + (driver ? driver : "?") +
-         "\", which shows nothing, could be started); set DISPLAY or WAYLAND_DISPLAY to a display, "
-         "or use --headless to run without one";
+std::string noDisplayMessage(const std::string& reason) {
+  return "zenbox: no display found (" + reason +
+         "); set DISPLAY or WAYLAND_DISPLAY to a display, or use --headless to run without one";
 }
 
 }  // namespace zb

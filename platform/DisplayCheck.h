@@ -10,7 +10,7 @@ namespace zb {
 // opened, and a window nobody can see would run unnoticed until killed.
 bool refusesInvisibleDriver(const char* driver, const char* requested);
 
-// The message given when no display was found.
-std::string noDisplayMessage(const char* driver);
+// The message given when no display was found, with the reason.
+std::string noDisplayMessage(const std::string& reason);
 
 }  // namespace zb

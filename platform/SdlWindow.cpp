@@ -54,16 +54,18 @@ bool SdlWindow::open(const std::string& title, int width, int height) {
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     SDL_SetHint(SDL_HINT_APP_NAME, "Zenbox");
     SDL_SetHint(SDL_HINT_SCREENSAVER_INHIBIT_ACTIVITY_NAME, "Zenbox");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+      if (!headless_) refuseDisplay(SDL_GetError());
+      return false;
+    }
     videoStarted_ = true;
-    if (!headless_ && refusesInvisibleDriver(SDL_GetCurrentVideoDriver(), std::getenv("SDL_VIDEODRIVER"))) {
-      std::fprintf(stderr, "%s\n", noDisplayMessage(SDL_GetCurrentVideoDriver()).c_str());
-      noDisplay_ = true;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!headless_ && refusesInvisibleDriver(driver, std::getenv("SDL_VIDEODRIVER"))) {
+      refuseDisplay(std::string("only the video driver \"") + driver + "\", which shows nothing, could be started");
       return false;
     }
     // X11 has a shared-memory window surface of its own; without this SDL
     // would emulate one on OpenGL, with all its memory and threads.
-    const char* driver = SDL_GetCurrentVideoDriver();
     if (driver && std::strcmp(driver, "x11") == 0) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   }
   window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
@@ -83,6 +85,11 @@ bool SdlWindow::open(const std::string& title, int width, int height) {
   SDL_StartTextInput();
   mustPresent_ = true;
   return true;
+}
+
+void SdlWindow::refuseDisplay(const std::string& reason) {
+  std::fprintf(stderr, "%s\n", noDisplayMessage(reason).c_str());
+  noDisplay_ = true;
 }
 
 void SdlWindow::setIconFromData() {

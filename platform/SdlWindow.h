@@ -60,12 +60,14 @@ public:
   bool setClipboardText(const std::string& text) override;
   void messageBox(const std::string& caption, const std::string& text) override;
   bool openUrl(const std::string& url) override;
-  // True once open was refused because only a driver that shows nothing
-  // could be started (and the run is not headless).
+  // True once open failed for want of a display (no video driver could be
+  // started, or only one that shows nothing) in a run that is not headless.
   bool noDisplay() const { return noDisplay_; }
 
 private:
   void setIconFromData();
+  // Says that no display was found and why; open then fails.
+  void refuseDisplay(const std::string& reason);
   void translate(const SDL_Event& e);
   void translateWindowEvent(const SDL_Event& e);
   void translateKey(const SDL_Event& e, bool down);

@@ -42,6 +42,7 @@ public:
 
   // The cells a click on the special block at `cell` removes (without it).
   std::vector<int> classicTargets(int cell);
+  std::vector<int> clickTargets(int cell) override { return classicTargets(cell); }
 
   int levelIndex() const { return level_; }
   const CClassicRules& rules() const { return rules_; }

@@ -20,18 +20,6 @@ int removedColour(int kind) {
   }
 }
 
-// Flags the cells exploding; returns how many were not yet.
-int flag(CGameMap& grid, const std::vector<int>& cells) {
-  int n = 0;
-  for (int c : cells) {
-    CPiece* p = grid.at(c);
-    if (!p || p->exploding) continue;
-    p->exploding = true;
-    p->highlighted = false;
-    ++n;
-  }
-  return n;
-}
 }  // namespace
 
 const OClip* CClassicSinkraGame::specialPicture(int colour) const {
@@ -67,17 +55,7 @@ int CClassicSinkraGame::hover(int cell) {
   if (ended_) return 0;
   CPiece* p = grid_.at(cell);
   if (p && p->special()) {
-    if (p->highlighted) return 0;
-    removeHighlight();
-    if (!idle()) return 0;
-    for (int c : classicTargets(cell)) {
-      grid_.at(c)->highlighted = true;
-      selectFrame(*grid_.at(c));
-    }
-    p->highlighted = true;
-    selectFrame(*p);
-    grid_.highlightActive = true;
-    specialPreview_ = true;
+    lightSpecial(*p, cell);
     return 0;
   }
   if (p && specialPreview_) removeHighlight();
@@ -126,16 +104,16 @@ void CClassicSinkraGame::clickClassicSpecial(int cell) {
   int sound = 11;
   if (kind == 10) {
     targets.push_back(cell);
-    global().addScore(2LL * flag(grid_, targets));
+    global().addScore(2LL * flagExploding(grid_, targets));
     sound = 19;
   } else if (kind == 15) {
     deleteBlock(cell);
-    global().addScore(2LL * flag(grid_, targets));
+    global().addScore(2LL * flagExploding(grid_, targets));
     sound = 19;
   } else {
     // Colour removers score the blocks of their colour, not themselves.
-    global().addScore(2LL * flag(grid_, targets));
-    flag(grid_, {cell});
+    global().addScore(2LL * flagExploding(grid_, targets));
+    flagExploding(grid_, {cell});
   }
   grid_.exploding = true;
   playEffect(sound);

@@ -313,21 +313,25 @@ void CSinkraGame::setPreview(int value) {
   if (preview_) preview_->setValue(value);
 }
 
+void CSinkraGame::lightSpecial(CPiece& p, int cell) {
+  if (p.highlighted) return;
+  removeHighlight();
+  if (!idle()) return;
+  for (int c : clickTargets(cell)) {
+    grid_.at(c)->highlighted = true;
+    selectFrame(*grid_.at(c));
+  }
+  p.highlighted = true;
+  selectFrame(p);
+  grid_.highlightActive = true;
+  specialPreview_ = true;
+}
+
 int CSinkraGame::hover(int cell) {
   if (ended_) return 0;
   CPiece* p = grid_.at(cell);
   if (p && p->special()) {
-    if (p->highlighted) return 0;
-    removeHighlight();
-    if (!idle()) return 0;
-    for (int c : specialTargets(cell)) {
-      grid_.at(c)->highlighted = true;
-      selectFrame(*grid_.at(c));
-    }
-    p->highlighted = true;
-    selectFrame(*p);
-    grid_.highlightActive = true;
-    specialPreview_ = true;
+    lightSpecial(*p, cell);
     return 0;
   }
   // The targets of a special still lit would hide what this block's click
@@ -389,6 +393,7 @@ void CSinkraGame::loadState(OConfig& c) {
   trayFill_ = fill;
   rowsPushed_ = std::clamp(c.getInt("rowAdded", 0), 0, 1000000);
   scaleSpecialPictures();
+  placeSeparators();  // loading the board took the bars off with the blocks
   for (int slot = 0; slot < w; ++slot) {
     int colour = c.getInt(OConfig::key("n%d.color", slot), -1);
     if (colour == -1) continue;

@@ -41,6 +41,8 @@ public:
   bool pushRow();
   // The cells a click on the special block at `cell` removes (without it).
   std::vector<int> specialTargets(int cell);
+  // The same for the variant's own table of specials.
+  virtual std::vector<int> clickTargets(int cell) { return specialTargets(cell); }
   // Empty rows above the first block: floor((n - 2) / width) for n empty
   // cells before the first block in index order, 0 when n is below 2.
   int emptyTopRows() const;
@@ -58,6 +60,11 @@ public:
   void setRowTiming(int rowTime, int rowTimeStep);
 
 protected:
+  // Lights a special block and the cells its click takes (nothing while the
+  // board moves or when it is lit already).
+  void lightSpecial(CPiece& p, int cell);
+  // Flags the cells exploding; returns how many were not yet.
+  static int flagExploding(CGameMap& grid, const std::vector<int>& cells);
   void buildFrames(CPiece& piece) override;
   // The block that arrives in tray slot `slot` (placed by the caller).
   virtual std::unique_ptr<CPiece> makeIncoming(int slot);

@@ -9,9 +9,7 @@
 // Clicks, special blocks and the explosion of the rising-row variant.
 namespace SpaceSinkra {
 
-namespace {
-// Flags every cell of `cells` exploding; returns how many were not yet.
-int flag(CGameMap& grid, const std::vector<int>& cells) {
+int CSinkraGame::flagExploding(CGameMap& grid, const std::vector<int>& cells) {
   int n = 0;
   for (int c : cells) {
     CPiece* p = grid.at(c);
@@ -22,7 +20,6 @@ int flag(CGameMap& grid, const std::vector<int>& cells) {
   }
   return n;
 }
-}  // namespace
 
 std::vector<int> CSinkraGame::specialTargets(int cell) {
   std::vector<int> out;
@@ -123,7 +120,7 @@ void CSinkraGame::clickSpecial(int cell) {
     case 14: {
       std::vector<int> cells = specialTargets(cell);
       cells.push_back(cell);
-      g.addScore(2 * flag(grid_, cells));
+      g.addScore(2 * flagExploding(grid_, cells));
       break;
     }
     case 13:
@@ -133,20 +130,20 @@ void CSinkraGame::clickSpecial(int cell) {
     case 15: {
       std::vector<int> cells = specialTargets(cell);
       deleteBlock(cell);
-      g.addScore(2 * flag(grid_, cells));
+      g.addScore(2 * flagExploding(grid_, cells));
       break;
     }
     case 16: {
-      int n = flag(grid_, specialTargets(cell));
+      int n = flagExploding(grid_, specialTargets(cell));
       g.addScore(2 * n);
-      flag(grid_, {cell});
+      flagExploding(grid_, {cell});
       break;
     }
     case 17:
       recolour(cell);
       break;
     default:
-      flag(grid_, {cell});
+      flagExploding(grid_, {cell});
       break;
   }
   grid_.exploding = true;
@@ -179,7 +176,7 @@ void CSinkraGame::recolour(int cell) {
     deleteBlock(i);
     placeBlock(i, makeBlock(b, i));
   }
-  flag(grid_, {cell});
+  flagExploding(grid_, {cell});
 }
 
 void CSinkraGame::emitAllSparks() {

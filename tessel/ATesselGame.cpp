@@ -110,12 +110,6 @@ void ATesselGame::makeBoard(int gameMode) {
   board_->VV = 6.0 * (speed + 1);
 }
 
-void ATesselGame::dropBoard() {
-  removeButtons();
-  removePreviews();
-  board_.reset();
-}
-
 AMyButton* ATesselGame::button(int list, int line) const {
   if (list < 0 || list >= kListCount || line < 1 || line > kSlots) return nullptr;
   return buttons_[size_t(list)][size_t(line - 1)];

@@ -76,7 +76,6 @@ private:
 
   // Board, buttons and displays (ATesselGame.cpp).
   void makeBoard(int gameMode);
-  void dropBoard();
   void rebuildButtons();
   void removeButtons();
   void removePreviews();
@@ -94,7 +93,6 @@ private:
   // The rhythm of a move (ATesselGameMove.cpp).
   void settleMove();
   void endOfGame();
-  void recordLaunch(int side, int row, int column);
   void demoMove();
   void replayMove();
   void restartDemoBoard();

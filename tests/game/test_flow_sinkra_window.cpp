@@ -92,6 +92,10 @@ TEST(FlowSinkraWindow, TheSeparatorBarsFrameTheTray) {
   for (OClip* clip : rig.main()->clips())
     if (clip->x == 10 && clip->width == 580 && clip->visible) ++bars;
   EXPECT_EQ(bars, 2);
+  // A restored game keeps them.
+  game->saveGame();
+  game->loadGame(0);
+  EXPECT_EQ(game->current()->extraClipCount(), 2u);
 }
 
 // A saved board the loader refuses must not be taken for a game in which

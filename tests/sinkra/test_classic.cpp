@@ -168,12 +168,15 @@ TEST_F(Classic, ChameleonsChangeColourOnlyAtRest) {
   resting->chameleon = true;
   game.grid().at(43)->chameleon = true;
   game.grid().at(43)->exploding = true;
+  game.grid().at(44)->chameleon = true;
+  game.grid().at(44)->moving = true;  // sliding, as in a fall
   int restingColour = resting->colour;
   game.grid().exploding = true;
   CGlobal::instance().explosionProgress = -100000;  // the explosion holds
   for (int i = 0; i < 20; ++i) game.update(30);      // past the 400 ms period
   ASSERT_TRUE(game.grid().at(43) && game.grid().at(42));
   EXPECT_EQ(game.grid().at(43)->colour, 2);
+  EXPECT_EQ(game.grid().at(44)->colour, 0);
   EXPECT_TRUE(game.grid().at(42)->chameleon);
   EXPECT_EQ(game.grid().at(42)->colour, (restingColour + 1) % 3);
   CGlobal::instance().explosionProgress = 0;
