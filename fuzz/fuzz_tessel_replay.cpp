@@ -28,15 +28,6 @@ void check(const AGameField& board) {
   if (board.Score < 0 || board.Score > kMaxScore) std::abort();
 }
 
-bool canLaunch(const AGameField& board, const AReplayMove& m) {
-  switch (m.side) {
-    case kSideUp: return board.CanShoot(m.side, 0, m.line());
-    case kSideDown: return board.CanShoot(m.side, kSize - 1, m.line());
-    case kSideRight: return board.CanShoot(m.side, m.line(), kSize - 1);
-    default: return board.CanShoot(m.side, m.line(), 0);
-  }
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -53,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   check(board);
   for (int move = 0; move < kMaxMoves && !board.IsFinished(); ++move) {
     AReplayMove m;
-    if (!m.read(in) || !canLaunch(board, m)) break;
+    if (!m.read(in) || !board.CanLaunch(m.side, m.line())) break;
     m.applyColors(board);
     shared().newCubesNeeded = m.newCubes != 0;
     if (!board.Shoot(m.side, m.row, m.column)) break;

@@ -70,6 +70,8 @@ public:
   // Whether a launch from the side into the line can move: (2, 0, column),
   // (1, 12, column), (3, row, 12), (4, row, 0); lines 1..11.
   bool CanShoot(int side, int a, int b) const;
+  // CanShoot for a launch from `side` along `line` (1..11).
+  bool CanLaunch(int side, int line) const;
   // No launch possible, or no cube left, or the last attempt used up.
   // Clears moveBusy when true.
   bool IsFinished();

@@ -117,6 +117,16 @@ void AGameField::PickNextColors(int side) {
   }
 }
 
+bool AGameField::CanLaunch(int side, int line) const {
+  switch (side) {
+    case kSideUp: return CanShoot(side, 0, line);
+    case kSideDown: return CanShoot(side, kSize - 1, line);
+    case kSideRight: return CanShoot(side, line, kSize - 1);
+    case kSideLeft: return CanShoot(side, line, 0);
+    default: return false;
+  }
+}
+
 bool AGameField::CanShoot(int side, int a, int b) const {
   auto empty = [this](int row, int column) { return !grid_[Index(row, column)]; };
   bool lineB = b >= kFirstInner && b <= kLastInner;

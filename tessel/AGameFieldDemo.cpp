@@ -14,16 +14,6 @@ constexpr double kScratchSpeed = 500;
 constexpr int kScratchFrameMs = 1550;
 constexpr int kScratchUpdateLimit = 50;
 
-bool canLaunch(const AGameField& board, const ADemoMove& m) {
-  switch (m.side) {
-    case kSideUp: return board.CanShoot(m.side, 0, m.line);
-    case kSideDown: return board.CanShoot(m.side, 12, m.line);
-    case kSideRight: return board.CanShoot(m.side, m.line, 12);
-    case kSideLeft: return board.CanShoot(m.side, m.line, 0);
-  }
-  return false;
-}
-
 // Score minus groups after the launch has settled on a scratch copy.
 int evaluate(const AGameField& board, const ADemoMove& m) {
   AGameField scratch(board, nullptr);
@@ -56,7 +46,7 @@ ADemoMove ChooseDemoMove(const AGameField& board, const std::function<void()>& a
   for (int side : kSideOrder) {
     for (int line = 1; line <= 11; ++line) {
       ADemoMove m{side, line};
-      if (!canLaunch(board, m)) continue;
+      if (!board.CanLaunch(m.side, m.line)) continue;
       int value = evaluate(board, m);
       if (value >= best) {
         best = value;
@@ -73,7 +63,7 @@ ADemoMove ChooseDemoMove(const AGameField& board, const std::function<void()>& a
   shared() = saved;
   // Every launch may lower the value (a push that splits a group); the
   // default launch may then be blocked, so the best one possible is taken.
-  if (!canLaunch(board, choice) && anyValid) choice = bestValid;
+  if (!board.CanLaunch(choice.side, choice.line) && anyValid) choice = bestValid;
   return choice;
 }
 

@@ -241,16 +241,7 @@ int ATesselGame::gameResult() {
   return !moveInProgress_ && isOver() ? 1 : 0;
 }
 
-bool ATesselGame::canLaunch(int side, int line) const {
-  if (!board_) return false;
-  switch (side) {
-    case kSideUp: return board_->CanShoot(side, 0, line);
-    case kSideDown: return board_->CanShoot(side, kSize - 1, line);
-    case kSideRight: return board_->CanShoot(side, line, kSize - 1);
-    case kSideLeft: return board_->CanShoot(side, line, 0);
-    default: return false;
-  }
-}
+bool ATesselGame::canLaunch(int side, int line) const { return board_ && board_->CanLaunch(side, line); }
 
 void ATesselGame::shoot(int side, int line) {
   int row = side == kSideDown ? kSize : side == kSideUp ? 0 : line;
