@@ -327,8 +327,7 @@ void CSinkraGame::lightSpecial(CPiece& p, int cell) {
   specialPreview_ = true;
 }
 
-int CSinkraGame::hover(int cell) {
-  if (ended_) return 0;
+int CSinkraGame::lightPointed(int cell) {
   CPiece* p = grid_.at(cell);
   if (p && p->special()) {
     lightSpecial(*p, cell);
@@ -338,8 +337,15 @@ int CSinkraGame::hover(int cell) {
   // takes; drop them so the block's own group is shown.
   if (p && specialPreview_) removeHighlight();
   int n = CGameField::hover(cell);
-  if (!p) return n;
-  specialPreview_ = false;
+  if (p) specialPreview_ = false;
+  return n;
+}
+
+int CSinkraGame::hover(int cell) {
+  if (ended_) return 0;
+  int n = lightPointed(cell);
+  const CPiece* p = grid_.at(cell);
+  if (!p || p->special()) return n;
   const int preview = groupPreview(n, scoreFor(n));
   if (preview >= 0) setPreview(preview);
   return n;

@@ -63,6 +63,9 @@ protected:
   // Lights a special block and the cells its click takes (nothing while the
   // board moves or when it is lit already).
   void lightSpecial(CPiece& p, int cell);
+  // Lights what pointing at `cell` shows: a special's targets, or the
+  // block's group, whose size it returns (0 on a special).
+  int lightPointed(int cell);
   // Flags the cells exploding; returns how many were not yet.
   static int flagExploding(CGameMap& grid, const std::vector<int>& cells);
   void buildFrames(CPiece& piece) override;
