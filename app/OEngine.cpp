@@ -250,5 +250,9 @@ void OEngine::setBounds(int x, int y, int width, int height) {
 }
 
 void OEngine::sortClips() {
-  std::stable_sort(clips_.begin(), clips_.end(), [](const OClip* a, const OClip* b) { return a->z > b->z; });
+  auto deeperFirst = [](const OClip* a, const OClip* b) { return a->z > b->z; };
+  // Screens sort every frame and the order rarely changes: checking is
+  // cheaper than a stable sort, which allocates.
+  if (std::is_sorted(clips_.begin(), clips_.end(), deeperFirst)) return;
+  std::stable_sort(clips_.begin(), clips_.end(), deeperFirst);
 }

@@ -80,6 +80,11 @@ public:
   virtual ScreenPhase phase() const;
   virtual void startClosing();
 
+  // True when another tick would change nothing, so the frame may stop
+  // ticking until input arrives. Screens are never at rest unless they say
+  // so: one with timers of its own in tick must not.
+  virtual bool atRest() const;
+
   // Moves and resizes the screen; an existing back buffer is remade.
   void setBounds(int x, int y, int width, int height);
   // Stable sort by z, largest first (smaller z is drawn later, in front).
@@ -109,6 +114,10 @@ public:
   bool drawToWindow = true;       // false: drawing stays in the back buffer
   bool skipNextDraw = false;      // the next tick draws nothing
   int frameInterval = 30;         // milliseconds, at least 1
+
+protected:
+  // Every clip at rest and everything already drawn.
+  bool clipsAtRest() const;
 
 private:
   void moveClip(OClip& clip, int steps);

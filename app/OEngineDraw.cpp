@@ -57,6 +57,17 @@ void OEngine::tick(int elapsed) {
     redrawDirty();
 }
 
+bool OEngine::atRest() const { return false; }
+
+bool OEngine::clipsAtRest() const {
+  if (skipNextDraw || !dirty_.empty() || redrawMode == kRedrawAll) return false;
+  for (const OClip* clip : clips_) {
+    if (!clip->atRest()) return false;
+    if (redrawMode == kRedrawDirty && changedSinceDrawn(*clip, clip->imageRect(), clip->frameKey())) return false;
+  }
+  return true;
+}
+
 void OEngine::moveClip(OClip& clip, int steps) {
   if (!clip.waypoints.empty()) {
     followWaypoint(clip, steps);

@@ -76,6 +76,12 @@ void OMainWindow::onTick(int elapsed) {
   completePendingSwitch();
 }
 
+bool OMainWindow::atRest() const {
+  if (dragging_ || app_.pendingScreen || app_.quitRequested || app_.introScreen) return false;
+  if (app_.music && platform().hasFocus() != hadFocus_) return false;
+  return app_.currentScreen && app_.currentScreen->atRest();
+}
+
 void OMainWindow::dropIntroWhenDone() {
   OEngine* intro = app_.introScreen.get();
   if (!intro || app_.currentScreen == intro) return;

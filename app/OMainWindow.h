@@ -28,6 +28,9 @@ public:
   void onDestroy() override;
   void onCloseRequest() override;
   void onTick(int elapsed) override;
+  // The current screen is at rest and nothing waits on the frame: no
+  // screen switch, drag, exit or change of focus.
+  bool atRest() const override;
   void onPaint() override;
   void onMouseMove(int x, int y) override;
   void onLButtonDown(int x, int y) override;

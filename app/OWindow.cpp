@@ -21,6 +21,7 @@ void OWindow::onCloseRequest() {
 
 void OWindow::onActivate() {}
 void OWindow::onTick(int) {}
+bool OWindow::atRest() const { return false; }
 void OWindow::onPaint() {}
 void OWindow::onMouseMove(int, int) {}
 void OWindow::onLButtonDown(int, int) {}
@@ -63,14 +64,25 @@ bool OWindow::create(const std::string& title, const std::string&, int width, in
 }
 
 int OWindow::runLoop() {
+  // A still screen costs nothing: after a tick that leaves everything at
+  // rest the loop only wakes for input (and now and then to look again).
+  constexpr int kRestWaitMs = 1000;
   lastTickTime_ = zb::nowMs();
   for (;;) {
     zb::WindowEvent event;
     if (platform_.pollEvent(event)) {
       if (event.kind == zb::WindowEvent::Quit) break;
       dispatch(event);
+      resting_ = false;
       continue;
     }
+    if (resting_ && atRest()) {
+      platform_.waitEvent(kRestWaitMs);
+      // Time at rest is not frame time: the next tick runs a frame later.
+      lastTickTime_ = zb::nowMs();
+      continue;
+    }
+    resting_ = false;
     platform_.waitEvent(frameInterval);
     uint32_t now = zb::nowMs();
     if (now - lastTickTime_ >= static_cast<uint32_t>(std::max(frameInterval, 0))) {
@@ -78,6 +90,7 @@ int OWindow::runLoop() {
       lastTickTime_ = now;
       onTick(static_cast<int>(now - previous));
       platform_.present();
+      resting_ = atRest();
     }
   }
   onDestroy();

@@ -33,6 +33,9 @@ public:
   virtual void onCloseRequest();
   virtual void onActivate();
   virtual void onTick(int elapsed);
+  // True when a tick would change nothing: the loop then sleeps until input
+  // arrives instead of ticking. The default never rests.
+  virtual bool atRest() const;
   virtual void onPaint();
   virtual void onMouseMove(int x, int y);
   virtual void onLButtonDown(int x, int y);
@@ -107,6 +110,7 @@ protected:
   int windowY_ = 0;
   std::string title_;
   uint32_t lastTickTime_ = 0;
+  bool resting_ = false;
   bool useOwnContext_ = true;
   bool fullScreen_ = false;
   bool restorePosition_ = false;

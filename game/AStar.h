@@ -19,6 +19,8 @@ public:
 
   // One update: own motion step, then the fade and the twinkle.
   void tickClip(int elapsed) override;
+  // Sparks drift and fade every tick.
+  bool atRest() const override { return false; }
 
   // Velocity component of a spark: +1 with chance 1/2, 0 or -1 with 1/4 each.
   static int randomDrift();

@@ -212,7 +212,7 @@ void OClip::advance() {
   showFrame((currentFrame + 1) % int(images.size()), -1);
 }
 
-void OClip::runAction(const OBitmap& frame) {
+void OClip::runAction(const FrameScript& frame) {
   const int a1 = frame.arg1, a2 = frame.arg2;
   OClip& owner = parent ? *parent : *this;
   LifeGuard guard(*this);
@@ -256,6 +256,14 @@ void OClip::tickClip(int elapsed) {
       sequences[size_t(currentSequence)]->tickClip(elapsed);
     return;
   }
+  if (!boundsCheck && actionIsIdle()) {
+    // A still picture, most of a screen: only its frame clock runs.
+    frameTimer += elapsed;
+    if (frameTimer < frameDuration) return;
+    if (parent) stopped = parent->stopped;
+    frameTimer = 0;
+    return;
+  }
   LifeGuard guard(*this);
   if (boundsCheck && (x < boundLeft || y < boundTop || x + width > boundRight || y + height > boundBottom)) {
     onFinished();
@@ -264,14 +272,36 @@ void OClip::tickClip(int elapsed) {
   frameTimer += elapsed;
   if (frameTimer < frameDuration) return;
   if (parent) stopped = parent->stopped;
-  // The action may show another frame; copy it first.
   if (currentFrame >= 0 && currentFrame < int(images.size())) {
-    const OBitmap frame = *images[size_t(currentFrame)];
-    runAction(frame);
+    const OBitmap& frame = *images[size_t(currentFrame)];
+    // The action may show another frame or clear the clip: take its script first.
+    runAction(FrameScript{frame.action, frame.arg1, frame.arg2});
     if (guard.gone) return;
   }
   if (parent) parent->stopped = stopped;
   frameTimer = 0;
+}
+
+bool OClip::actionIsIdle() const {
+  if (currentFrame < 0 || currentFrame >= int(images.size())) return true;
+  // A sequence takes its parent's stop flag when it ticks.
+  const bool halted = parent ? parent->stopped : stopped;
+  switch (images[size_t(currentFrame)]->action) {
+    case kActionAdvance: return halted || images.size() < 2;
+    case kActionStop:
+    case kActionJump: return halted;
+    default: return false;  // callbacks, or a frame shown again
+  }
+}
+
+bool OClip::atRest() const {
+  if (lifetime >= 0 || forcedRedraw || subPixel || boundsCheck) return false;
+  if (moves && (!waypoints.empty() || vx != 0 || vy != 0 || vz != 0)) return false;
+  // The frame list tickClip works on: the current sequence's, or the clip's own.
+  if (!sequences.empty() && images.empty())
+    return currentSequence < 0 || currentSequence >= int(sequences.size()) ||
+           sequences[size_t(currentSequence)]->actionIsIdle();
+  return actionIsIdle();
 }
 
 int OClip::frameKey() const {

@@ -73,6 +73,10 @@ public:
   virtual void onFinished();
   // One animation step: lifetime, bounds and at most one frame change.
   virtual void tickClip(int elapsed);
+  // True while ticking would change nothing on screen: no motion, no
+  // lifetime running out, no animation or frame callback due. A clip that
+  // animates in its own tickClip must say so here too.
+  virtual bool atRest() const;
   // Raised after every frame change.
   virtual void onFrameChanged();
   // Raised by the screen just before it removes an expired clip.
@@ -171,7 +175,15 @@ private:
 #endif
   LifeGuard* guards_ = nullptr;
 
-  void runAction(const OBitmap& frame);
+  // A frame's script action and its two arguments.
+  struct FrameScript {
+    int action;
+    int arg1;
+    int arg2;
+  };
+  void runAction(const FrameScript& frame);
+  // Running the current frame's action now would change nothing.
+  bool actionIsIdle() const;
   void advance();
   void notifyFrameChanged();
   void setLayer0(OBitmap* image);

@@ -54,6 +54,7 @@ private:
   Rect picture_;
   int whole_ = 0;
   std::vector<Tap> cols_, rows_;
+  mutable std::vector<uint32_t> scratch_;  // one blended view row
 };
 
 }  // namespace zb

@@ -17,6 +17,8 @@ public:
   // The fade step, then stopping at the targets: a cube whose next step
   // would pass its target on an axis stops exactly on it.
   void tickClip(int elapsed) override;
+  // A cube steps its own animation every tick.
+  bool atRest() const override { return false; }
 
   // The target checks and the fade of one update without the frame
   // animation; boards without a screen call this after moving the cube.

@@ -20,6 +20,8 @@ public:
   AMyButton(OEngine* screen, const OClip* sparkle, const bool* animation, int side, int line, int colour);
 
   void tickClip(int elapsed) override;
+  // The pulse of a pointed button runs every tick.
+  bool atRest() const override { return false; }
 
   int side() const { return side_; }
   int line() const { return line_; }

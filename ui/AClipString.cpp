@@ -295,6 +295,13 @@ void AClipString::tick(int /*elapsed*/) {
   if (trembleAlways_) trembleStep(false);
 }
 
+bool AClipString::atRest() const {
+  if (fading_) return !visible_;
+  if (flying_) return false;
+  if (clickable_ && trembleWhenPointed_) return !pointerInside();
+  return !trembleAlways_;
+}
+
 void AClipString::trembleStep(bool pointerMatters) {
   if (pointerMatters && !pointerInside()) {
     for (size_t i = 0; i < glyphs_.size(); ++i) {

@@ -79,6 +79,9 @@ public:
   // One animation step (fade, end of flight or trembling); the screen moves
   // the glyphs themselves.
   virtual void tick(int elapsed);
+  // True while tick would change nothing: in place (or faded out) and not
+  // trembling.
+  bool atRest() const;
 
   // Uses `effects` (not owned) instead of the shared switches; nullptr
   // returns to the shared ones.

@@ -214,6 +214,12 @@ void AFramedWnd::tick(int elapsed) {
   OEngine::tick(30);
 }
 
+bool AFramedWnd::atRest() const {
+  if (state_ != kOpen || clicked_) return false;
+  return std::all_of(texts_.begin(), texts_.end(), [](const AClipString* t) { return t->atRest(); }) &&
+         clipsAtRest();
+}
+
 bool AFramedWnd::inputBlocked() const {
   if (state_ != kOpen || clicked_) return true;
   // Nothing is taken while texts are still flying in (or out while open).

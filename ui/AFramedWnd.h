@@ -32,6 +32,8 @@ public:
   ~AFramedWnd() override;
 
   void tick(int elapsed) override;
+  // Open, with every text in place and nothing moving.
+  bool atRest() const override;
   // Presses, releases and keys are ignored unless the dialog is open and no
   // click animation runs.
   OClipControl* onLButtonDown(int x, int y) override;

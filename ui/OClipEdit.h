@@ -48,6 +48,8 @@ public:
   void setFocus(bool on) override;
   // Advances the blink shared by every edit field.
   void tickClip(int elapsed) override;
+  // The caret blinks.
+  bool atRest() const override { return false; }
 
   // The blink counter shared by all edit fields, and the cursor's colour.
   static int blinkCounter();

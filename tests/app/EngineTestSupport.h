@@ -44,9 +44,12 @@ public:
   void onClipArrived(OClip* clip, const OWaypoint& wp) override;
   void tick(int elapsed) override;
   ScreenPhase phase() const override { return phaseValue; }
+  // At rest when `restful` and its clips allow.
+  bool atRest() const override { return restful && clipsAtRest(); }
   void startClosing() override;
 
   ScreenPhase phaseValue = ScreenPhase::Closed;
+  bool restful = false;
   int closingStarts = 0;
   int ticks = 0;
   std::vector<int> tickTimes;

@@ -207,3 +207,33 @@ TEST_F(TickTest, AClipAddedTwiceIsHeldOnceSoDeletingItLeavesNoDanglingEntry) {
   EXPECT_TRUE(screen.controls().empty());
   screen.tick(30);
 }
+
+// A screen is at rest only while a tick would change nothing on it.
+TEST_F(TickTest, AtRestOnlyWhileNothingMovesAnimatesExpiresOrWaitsToBeDrawn) {
+  screen.redrawMode = OEngine::kRedrawDirty;
+  screen.restful = true;
+  OClip* still = add(makeClip(4, 4));
+  EXPECT_FALSE(screen.atRest());  // never drawn yet
+  screen.tick(30);
+  EXPECT_TRUE(screen.atRest());
+  still->x = 50;  // moved by hand: drawn at the next tick
+  EXPECT_FALSE(screen.atRest());
+  screen.tick(30);
+  EXPECT_TRUE(screen.atRest());
+
+  still->vx = 1;
+  EXPECT_FALSE(screen.atRest());
+  still->vx = 0;
+  still->lifetime = 500;
+  EXPECT_FALSE(screen.atRest());
+  still->lifetime = -1;
+
+  // Two frames that advance on their own; stopped, they are still.
+  OClip* film = add(makeClip(4, 4, 0x00FF00));
+  film->addImage(*makeClip(4, 4, 0x0000FF)->images[0]);
+  screen.tick(30);
+  EXPECT_FALSE(screen.atRest());
+  film->stopped = true;
+  screen.tick(30);
+  EXPECT_TRUE(screen.atRest());
+}

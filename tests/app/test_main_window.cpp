@@ -73,6 +73,24 @@ TEST_F(MainTest, IdleLoopWaitsAFrameBetweenTicks) {
   EXPECT_EQ(rig.platform.presents, 10);
 }
 
+// A screen at rest stops the ticks: the loop only waits, and input brings
+// the ticks back with a frame's time, not the time spent resting.
+TEST_F(MainTest, RestingScreenIsNotTickedUntilInputComes) {
+  LogScreen screen(rig.window, rig.journal, "s");
+  screen.redrawMode = OEngine::kRedrawDirty;
+  screen.restful = true;
+  screen.open(&app().currentScreen);
+  rig.platform.onWait = [&](int wait) {
+    if (wait == 5) rig.platform.push(event(WindowEvent::MouseMove, 3, 3));
+    if (wait == 8) rig.platform.push(event(WindowEvent::Quit));
+  };
+  rig.window.runLoop();
+  EXPECT_EQ(screen.tickTimes, (std::vector<int>{30, 30}));
+  // Waits 2-5 and 7-8 rested, far longer than frames.
+  EXPECT_GT(rig.clock.nowMs(), 1000u + 6 * 500);
+  EXPECT_EQ(rig.platform.presents, 2);
+}
+
 TEST_F(MainTest, DragStripIsFifteenOnDialogsAndFiveOnTheMainScreen) {
   LogScreen dialog(rig.window, rig.journal, "d", 0, 0, 200, 100);
   dialog.open(&app().currentScreen);

@@ -99,6 +99,22 @@ TEST(FrameScalerTest, ChangedAreasAloneGiveTheFullPicture) {
   }
 }
 
+// Blending never leaks one channel into another: a flat colour stays exactly
+// that colour at any scale, with the alpha bits added.
+TEST(FrameScalerTest, FlatColoursStayExact) {
+  zb::FrameBuffer fb(80, 60);
+  fb.clear(0xFF8001);
+  for (int outW : {144, 56, 101}) {
+    zb::FrameScaler s;
+    s.setLayout(80, 60, outW, outW * 3 / 4);
+    Output out(outW, outW * 3 / 4);
+    s.draw(fb, s.picture(), out.pixels.data(), outW * 4, 0xFF000000u);
+    const zb::FrameScaler::Rect& p = s.picture();
+    for (int y = p.top; y < p.bottom; ++y)
+      for (int x = p.left; x < p.right; ++x) ASSERT_EQ(out.at(x, y), 0xFFFF8001u) << outW << ": " << x << "," << y;
+  }
+}
+
 TEST(FrameBufferTest, ChangedAreasMergeWhenTheyMeetAndCollapsePastTheLimit) {
   zb::FrameBuffer fb(100, 100);
   paint(fb, 0, 0, 10, 10, 1);

@@ -165,6 +165,26 @@ TEST_F(FramedWndTest, IgnoresKeysAndClicksWhileItsTextsFly) {
   EXPECT_TRUE(dialog->clips().empty());
 }
 
+// A dialog whose texts have landed lets the frame stop ticking; the pointer
+// on a button text sets it trembling, and away again it settles.
+TEST_F(FramedWndTest, ComesToRestOnceItsTextsLandAndWakesUnderThePointer) {
+  EffectsGuard fx(true, false);
+  platform.cursorX = platform.cursorY = 0;
+  dialog->open(&slot());
+  EXPECT_FALSE(window.atRest());
+  EXPECT_LT(tickUntil([&] { return window.atRest(); }), 200);
+  EXPECT_FALSE(textsFlying());
+  const AClipString* yes = dialog->defaultButton();
+  platform.cursorX = dialog->x() + yes->x() + 2;
+  platform.cursorY = dialog->y() + yes->y() + 2;
+  EXPECT_FALSE(window.atRest());
+  window.onTick(30);
+  EXPECT_FALSE(window.atRest());
+  platform.cursorX = platform.cursorY = 0;
+  EXPECT_LT(tickUntil([&] { return window.atRest(); }), 5);
+  EXPECT_EQ(yes->glyph(0)->x, yes->homeX(0));
+}
+
 TEST_F(FramedWndTest, EscapeCancelsAndTheScreenBelowHearsIt) {
   EffectsGuard fx(false, false);
   dialog->open(&slot());
