@@ -12,11 +12,14 @@
 #include "game/AStar.h"
 #include "game/GameCatalog.h"
 #include "game/GameFamilies.h"
+#include "platform/Files.h"
 #include "ui/AClipString.h"
 #include "ui/AFramedWnd.h"
 #include "ui/OClipButton.h"
 
 namespace {
+
+constexpr const char* kTesselBackground = "clp/tessel/bg.clp";
 
 // Panel button pictures, in the order they are laid from the right.
 const char* const kButtonFiles[AMainWnd::kButtonCount] = {
@@ -88,8 +91,10 @@ OClip* AMainWnd::loadClip(const std::string& file, double x, double y, double z,
 bool AMainWnd::loadPictures() {
   panelBackground_ = loadClip("clp/jp9.clp", 600, 0, 1000, true);
   sinkraBackground_ = loadClip("clp/jp8.clp", 0, 0, 800, true);
-  gyrexBackground_ = loadClip("clp/gyrex/bgnet.clp", 0, 0, 800, false);
-  tesselBackground_ = loadClip("clp/tessel/bg.clp", 0, 0, 800, false);
+  // Tessel's tray is decoded only while Tessel plays (a megabyte and more);
+  // Gyrex lays its own board picture. Both must be there all the same.
+  for (const char* file : {kTesselBackground, "clp/gyrex/bgnet.clp"})
+    if (!zb::fileExists(file)) loadFailed_ = true;
   pausePicture_ = loadClip("clp/clp0.clp", 50, 180, 799, false);
   panelPicture_ = loadClip("clp/clp1.clp", 660, 140, 500, true);
   if (panelPicture_) panelPicture_->setOpacity(0);
@@ -250,8 +255,20 @@ void AMainWnd::showFamilyBackground() {
   // Tessel plays on a tray of its own; the others on the raked sand (Gyrex
   // lays its board picture over it).
   bool tessel = family_ == zb::kFamilyTessel;
-  if (tesselBackground_) tesselBackground_->visible = tessel;
-  if (sinkraBackground_) sinkraBackground_->visible = !tessel;
+  if (tessel && !tesselBackground_) {
+    auto tray = std::make_unique<OClip>();
+    if (tray->load(kTesselBackground)) {
+      tray->z = 800;
+      tesselBackground_ = tray.release();
+      addClip(tesselBackground_);
+      sortClips();
+    }
+  } else if (!tessel && tesselBackground_) {
+    removeClip(tesselBackground_, true);
+    tesselBackground_ = nullptr;
+  }
+  // A tray that cannot be read leaves the sand.
+  if (sinkraBackground_) sinkraBackground_->visible = !tesselBackground_;
 }
 
 void AMainWnd::createGame(int family, int kind) {

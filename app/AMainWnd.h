@@ -151,8 +151,7 @@ private:
   bool menuRequested_ = false;
   OClip* panelBackground_ = nullptr;
   OClip* sinkraBackground_ = nullptr;
-  OClip* gyrexBackground_ = nullptr;
-  OClip* tesselBackground_ = nullptr;
+  OClip* tesselBackground_ = nullptr;  // only while Tessel plays
   OClip* pausePicture_ = nullptr;
   OClip* panelPicture_ = nullptr;
   bool loadFailed_ = false;

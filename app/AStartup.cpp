@@ -91,6 +91,8 @@ bool startZenbox(OMainWindow& window) {
   app.currentScreen = nullptr;
   intro->open(&app.currentScreen);
   app.introScreen = std::move(intro);
+  // The intro is the splash: it shows while the pictures, sounds and fonts load.
+  window.reveal();
 
   if (!loadSharedPictures(window)) return false;
   controller->load();

@@ -25,10 +25,14 @@ int OMainWindow::run(int showCmd) {
   fixedSize = true;
   frameInterval = 30;
   if (!create("Zenbox", "OMainWindow", 800, 600, showCmd)) return 0;
+  reveal();
+  return runLoop();
+}
+
+void OMainWindow::reveal() {
   show(true);
   onPaint();
   platform().present();
-  return runLoop();
 }
 
 bool OMainWindow::onCreate() {

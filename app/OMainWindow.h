@@ -23,6 +23,9 @@ public:
   // size, 30 ms frames), creates it as "Zenbox" 800 x 600, shows it and
   // runs the loop. Returns the loop's result, or 0 when creation failed.
   int run(int showCommand = 1);
+  // Shows the window with the screens drawn as they stand. Start-up calls it
+  // once its first screen is open, so the window appears while the rest loads.
+  void reveal();
 
   bool onCreate() override;
   void onDestroy() override;

@@ -1,6 +1,6 @@
 #pragma once
 #include <cstdint>
-#include <deque>
+#include <list>
 #include <functional>
 #include <memory>
 #include <string>
@@ -146,7 +146,8 @@ public:
   int frameDuration = 100;  // for a clip of sequences see setFrameDuration
   OClipDrawnState drawn;
   int frameTimer = 0;
-  std::deque<OWaypoint> waypoints;
+  // A list: an empty one allocates nothing, and most clips never move.
+  std::list<OWaypoint> waypoints;
   std::shared_ptr<DibSection> sharedSection;
 
 private:

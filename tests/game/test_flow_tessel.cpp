@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/AGameWnd.h"
+#include "platform/KeyCodes.h"
 #include "storage/OConfig.h"
 #include "storage/Settings.h"
 #include "tessel/AGameField.h"
@@ -267,3 +268,30 @@ TEST(FlowTessel, ASecondStartContinuesTheBoardAndABrokenRecordStopsTheReplay) {
 }
 
 }  // namespace
+
+// Tessel's tray picture is held only while Tessel plays; the sand comes back after.
+TEST(FlowTessel, TheTrayIsHeldOnlyWhileTesselPlays) {
+  if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
+  FlowRig rig;
+  ASSERT_TRUE(rig.start());
+  // Full-board pictures at the background depth, and those shown.
+  auto backgrounds = [&](bool shownOnly) {
+    int n = 0;
+    for (const OClip* c : rig.main()->clips())
+      if (c->z == 800 && c->width >= 600 && (c->visible || !shownOnly)) ++n;
+    return n;
+  };
+  EXPECT_EQ(backgrounds(false), 1);
+  ASSERT_NE(startTessel(rig, 1, 0), nullptr);
+  EXPECT_EQ(backgrounds(false), 2);
+  EXPECT_EQ(backgrounds(true), 1);
+  rig.key(zb::vk::Escape);
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Menu); }));
+  ASSERT_TRUE(rig.clickText("Pick Game"));
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::PickGame); }));
+  rig.settle();
+  ASSERT_TRUE(rig.pick(4));
+  ASSERT_TRUE(rig.waitPlaying());
+  EXPECT_EQ(backgrounds(false), 1);
+  EXPECT_EQ(backgrounds(true), 1);
+}
