@@ -194,34 +194,34 @@ void OEngine::redrawAll() {
 }
 
 void OEngine::redrawDirty() {
-  for (OClip* clip : clips_) {
-    ORect now = clip->imageRect();
-    int key = clip->frameKey();
-    if (!changedSinceDrawn(*clip, now, key)) continue;
-    if (clip->drawn.wasVisible)
-      addDirty(ORect{clip->drawn.left, clip->drawn.top, clip->drawn.left + clip->drawn.width,
-                     clip->drawn.top + clip->drawn.height});
-    addDirty(now);
-    recordDrawn(*clip, now, key);
-  }
-  if (!backBuffer_) {
-    dirty_.clear();
-    return;
-  }
-  // Each visible clip's area once, not once per dirty rectangle.
+  // One pass: what changed, and each visible clip's area once, not once per
+  // dirty rectangle. Most frames change little, so the pass is most of it.
   shownClips_.clear();
   shownLeft_.clear();
   shownTop_.clear();
   shownRight_.clear();
   shownBottom_.clear();
   for (OClip* clip : clips_) {
+    const ORect now = clip->imageRect();
+    const int key = clip->frameKey();
+    if (changedSinceDrawn(*clip, now, key)) {
+      if (clip->drawn.wasVisible)
+        addDirty(ORect{clip->drawn.left, clip->drawn.top, clip->drawn.left + clip->drawn.width,
+                       clip->drawn.top + clip->drawn.height});
+      addDirty(now);
+      recordDrawn(*clip, now, key);
+    }
     if (!clip->visible) continue;
-    const ORect r = clip->clipRect();
+    // The clip's own size from where its image lands (clipRect).
     shownClips_.push_back(clip);
-    shownLeft_.push_back(r.left);
-    shownTop_.push_back(r.top);
-    shownRight_.push_back(r.right);
-    shownBottom_.push_back(r.bottom);
+    shownLeft_.push_back(now.left);
+    shownTop_.push_back(now.top);
+    shownRight_.push_back(now.left + clip->width);
+    shownBottom_.push_back(now.top + clip->height);
+  }
+  if (!backBuffer_ || dirty_.empty()) {
+    dirty_.clear();
+    return;
   }
   shownHit_.resize((shownClips_.size() + 63) / 64);
   dirty_.forEach([this](const ORect& area) {

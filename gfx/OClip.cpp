@@ -256,24 +256,18 @@ void OClip::tickClip(int elapsed) {
       sequences[size_t(currentSequence)]->tickClip(elapsed);
     return;
   }
-  if (!boundsCheck && actionIsIdle()) {
-    // A still picture, most of a screen: only its frame clock runs.
-    frameTimer += elapsed;
-    if (frameTimer < frameDuration) return;
-    if (parent) stopped = parent->stopped;
-    frameTimer = 0;
-    return;
-  }
-  LifeGuard guard(*this);
   if (boundsCheck && (x < boundLeft || y < boundTop || x + width > boundRight || y + height > boundBottom)) {
+    LifeGuard guard(*this);
     onFinished();
     if (guard.gone) return;
   }
   frameTimer += elapsed;
   if (frameTimer < frameDuration) return;
   if (parent) stopped = parent->stopped;
-  if (currentFrame >= 0 && currentFrame < int(images.size())) {
+  // A still picture, most of a screen, has nothing to run.
+  if (!actionIsIdle()) {
     const OBitmap& frame = *images[size_t(currentFrame)];
+    LifeGuard guard(*this);
     // The action may show another frame or clear the clip: take its script first.
     runAction(FrameScript{frame.action, frame.arg1, frame.arg2});
     if (guard.gone) return;

@@ -20,13 +20,14 @@ uint32_t mix(uint32_t a, uint32_t b, uint32_t w) {
   return rb | g;
 }
 
-// out[i] = mix(a[i], b[i], w) for n pixels.
-void blendRows(const uint32_t* a, const uint32_t* b, uint32_t w, uint32_t* out, int n) {
+// out[i] = mix(a[i], b[i], w) | alphaBits for n pixels.
+void blendRows(const uint32_t* a, const uint32_t* b, uint32_t w, uint32_t alphaBits, uint32_t* out, int n) {
   int i = 0;
 #ifdef __SSE2__
   // Each channel in a 16-bit lane: 255 x 256 still fits, so no lane spills.
   const __m128i zero = _mm_setzero_si128();
   const __m128i wa = _mm_set1_epi16(static_cast<short>(256 - w)), wb = _mm_set1_epi16(static_cast<short>(w));
+  const __m128i alpha = _mm_set1_epi32(static_cast<int>(alphaBits));
   for (; i + 4 <= n; i += 4) {
     const __m128i pa = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i));
     const __m128i pb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
@@ -36,10 +37,10 @@ void blendRows(const uint32_t* a, const uint32_t* b, uint32_t w, uint32_t* out, 
     const __m128i hi = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(pa, zero), wa),
                                                     _mm_mullo_epi16(_mm_unpackhi_epi8(pb, zero), wb)),
                                       8);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(lo, hi));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_or_si128(_mm_packus_epi16(lo, hi), alpha));
   }
 #endif
-  for (; i < n; ++i) out[i] = mix(a[i], b[i], w);
+  for (; i < n; ++i) out[i] = mix(a[i], b[i], w) | alphaBits;
 }
 
 uint32_t* rowAt(uint32_t* out, int pitch, int y) {
@@ -64,7 +65,7 @@ void FrameScaler::setLayout(int viewWidth, int viewHeight, int outWidth, int out
   if (w % viewW_ == 0 && h % viewH_ == 0 && w / viewW_ == h / viewH_) whole_ = static_cast<int>(w / viewW_);
   cols_ = taps(viewW_, static_cast<int>(w), whole_ > 0);
   rows_ = taps(viewH_, static_cast<int>(h), whole_ > 0);
-  scratch_.assign(size_t(viewW_), 0);
+  for (auto& row : across_) row.assign(size_t(w), 0);
 }
 
 FrameScaler::Rect FrameScaler::fit(int viewWidth, int viewHeight, int outWidth, int outHeight) {
@@ -133,53 +134,67 @@ void FrameScaler::draw(const FrameBuffer& frame, const Rect& area, uint32_t* out
   int left = std::max(area.left, picture_.left), right = std::min(area.right, picture_.right);
   int top = std::max(area.top, picture_.top), bottom = std::min(area.bottom, picture_.bottom);
   if (right <= left) return;
+  if (!whole_) {
+    drawBlended(frame, left, top, right, bottom, out, pitch, alphaBits);
+    return;
+  }
   for (int y = top; y < bottom; ++y) {
     uint32_t* dst = rowAt(out, pitch, y);
     // An enlarged row repeats the one above it when both show the same view row.
-    if (whole_ && y > top && rows_[size_t(y - picture_.top)].first == rows_[size_t(y - 1 - picture_.top)].first) {
+    if (y > top && rows_[size_t(y - picture_.top)].first == rows_[size_t(y - 1 - picture_.top)].first) {
       std::memcpy(dst + left, rowAt(out, pitch, y - 1) + left, size_t(right - left) * 4);
       continue;
     }
-    drawRow(frame, y, left, right, dst, alphaBits);
+    const uint32_t* src = frame.row(rows_[size_t(y - picture_.top)].first);
+    const Tap* cx = cols_.data() + (left - picture_.left);
+    for (int x = left; x < right; ++x, ++cx) dst[x] = src[cx->first] | alphaBits;
   }
 }
 
-void FrameScaler::drawRow(const FrameBuffer& frame, int y, int left, int right, uint32_t* dst,
-                          uint32_t alphaBits) const {
-  const Tap& ry = rows_[size_t(y - picture_.top)];
-  const uint32_t* r0 = frame.row(ry.first);
+void FrameScaler::drawBlended(const FrameBuffer& frame, int left, int top, int right, int bottom, uint32_t* out,
+                              int pitch, uint32_t alphaBits) const {
+  // Each view row is scaled across once and kept while the output rows
+  // below still blend it in; rows go downwards, so two are enough.
+  int held[2] = {-1, -1};
+  int older = 0;
+  auto across = [&](int viewRow) -> const uint32_t* {
+    for (int k = 0; k < 2; ++k)
+      if (held[k] == viewRow) return across_[size_t(k)].data();
+    const int k = older;
+    older = 1 - older;
+    held[k] = viewRow;
+    scaleAcross(frame.row(viewRow), left, right, across_[size_t(k)].data());
+    return across_[size_t(k)].data();
+  };
+  for (int y = top; y < bottom; ++y) {
+    const Tap& ry = rows_[size_t(y - picture_.top)];
+    const uint32_t* upper = across(ry.first);
+    const uint32_t* lower = ry.weight != 0 ? across(ry.second) : upper;
+    blendRows(upper, lower, static_cast<uint32_t>(ry.weight), alphaBits, rowAt(out, pitch, y) + left, right - left);
+  }
+}
+
+void FrameScaler::scaleAcross(const uint32_t* src, int left, int right, uint32_t* out) const {
   const Tap* cx = cols_.data() + (left - picture_.left);
-  if (whole_) {
-    for (int x = left; x < right; ++x, ++cx) dst[x] = r0[cx->first] | alphaBits;
-    return;
-  }
-  // The two view rows are blended once over the columns the span reads,
-  // then across: one blend per output pixel instead of three.
-  const int first = cx->first, count = cx[right - left - 1].second - first + 1;
-  const uint32_t* src = r0 + first;
-  if (ry.weight != 0) {
-    blendRows(src, frame.row(ry.second) + first, static_cast<uint32_t>(ry.weight), scratch_.data(), count);
-    src = scratch_.data();
-  }
-  int x = left;
+  const int n = right - left;
+  int x = 0;
 #ifdef __SSE2__
   // Four output pixels at a time: each pairs its two view pixels channel by
   // channel and weighs the pairs in one multiply-add.
-  const __m128i zero = _mm_setzero_si128(), alpha = _mm_set1_epi32(static_cast<int>(alphaBits));
+  const __m128i zero = _mm_setzero_si128();
   auto blendPair = [&](const Tap& t) {
-    const __m128i pair = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(src[t.first - first])),
-                                           _mm_cvtsi32_si128(static_cast<int>(src[t.second - first])));
+    const __m128i pair = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(src[t.first])),
+                                           _mm_cvtsi32_si128(static_cast<int>(src[t.second])));
     const __m128i weights = _mm_set1_epi32(static_cast<int>(uint32_t(t.weight) << 16 | uint32_t(256 - t.weight)));
     return _mm_srli_epi32(_mm_madd_epi16(_mm_unpacklo_epi8(pair, zero), weights), 8);
   };
-  for (; x + 4 <= right; x += 4, cx += 4) {
+  for (; x + 4 <= n; x += 4, cx += 4) {
     const __m128i lo = _mm_packs_epi32(blendPair(cx[0]), blendPair(cx[1]));
     const __m128i hi = _mm_packs_epi32(blendPair(cx[2]), blendPair(cx[3]));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + x), _mm_or_si128(_mm_packus_epi16(lo, hi), alpha));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), _mm_packus_epi16(lo, hi));
   }
 #endif
-  for (; x < right; ++x, ++cx)
-    dst[x] = mix(src[cx->first - first], src[cx->second - first], static_cast<uint32_t>(cx->weight)) | alphaBits;
+  for (; x < n; ++x, ++cx) out[x] = mix(src[cx->first], src[cx->second], static_cast<uint32_t>(cx->weight));
 }
 
 void FrameScaler::drawBars(uint32_t* out, int pitch, uint32_t alphaBits) const {

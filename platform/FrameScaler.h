@@ -48,13 +48,17 @@ private:
     int first, second, weight;
   };
   static std::vector<Tap> taps(int viewSize, int pictureSize, bool whole);
-  void drawRow(const FrameBuffer& frame, int y, int left, int right, uint32_t* dst, uint32_t alphaBits) const;
+  // Draws the output rectangle at a scale that is not a whole number.
+  void drawBlended(const FrameBuffer& frame, int left, int top, int right, int bottom, uint32_t* out, int pitch,
+                   uint32_t alphaBits) const;
+  // Output columns left..right of view row `src`, blended across, into `out`.
+  void scaleAcross(const uint32_t* src, int left, int right, uint32_t* out) const;
 
   int viewW_ = 0, viewH_ = 0, outW_ = 0, outH_ = 0;
   Rect picture_;
   int whole_ = 0;
   std::vector<Tap> cols_, rows_;
-  mutable std::vector<uint32_t> scratch_;  // one blended view row
+  mutable std::vector<uint32_t> across_[2];  // view rows scaled across
 };
 
 }  // namespace zb

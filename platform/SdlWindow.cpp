@@ -201,8 +201,10 @@ void SdlWindow::translateWindowEvent(const SDL_Event& e) {
       push(WindowEvent::Size);
       break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
-      // The content keeps its size: only the letterbox follows.
+      // The content keeps its size: only the letterbox follows. A screen at
+      // rest ticks no more, so the new size is painted as an exposure is.
       mustPresent_ = true;
+      push(WindowEvent::Paint);
       if (!fullScreen_ && !(SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN)) {
         windowedW_ = e.window.data1;
         windowedH_ = e.window.data2;
