@@ -9,6 +9,7 @@
 #include "app/OMainWindow.h"
 #include "gyrex/RVisualField.h"
 #include "platform/Clock.h"
+#include "app/OffscreenScreen.h"
 #include "platform/HeadlessWindow.h"
 #include "platform/Random.h"
 
@@ -37,22 +38,7 @@ std::unique_ptr<OClip> picture(int w, int h, int frames, int sequences = 0) {
   return clip;
 }
 
-struct Screen {
-  Screen() {
-    zb::setClock(&clock);
-    engine = std::make_unique<OEngine>(window, 0, 0, 800, 600);
-    engine->drawToWindow = false;
-    engine->redrawMode = OEngine::kRedrawNone;
-  }
-  ~Screen() {
-    engine.reset();
-    zb::setClock(nullptr);
-  }
-  zb::ManualClock clock;
-  zb::HeadlessWindow platform{&clock};
-  OMainWindow window{platform};
-  std::unique_ptr<OEngine> engine;
-};
+using Screen = zb::OffscreenScreen;
 
 void DestructionUpdateWithSparkles(benchmark::State& state) {
   Screen screen;

@@ -9,6 +9,7 @@
 #include "app/OEngine.h"
 #include "app/OMainWindow.h"
 #include "platform/Clock.h"
+#include "app/OffscreenScreen.h"
 #include "platform/HeadlessWindow.h"
 #include "platform/Random.h"
 #include "sinkra/CAI_.h"
@@ -27,19 +28,7 @@ public:
   using CGameField::chooseDemoGroup;
 };
 
-std::unique_ptr<OClip> makeStar() {
-  auto star = std::make_unique<OClip>();
-  for (int row = 0; row < 6; ++row) {
-    auto seq = std::make_unique<OClip>();
-    for (int f = 0; f < 4; ++f) {
-      auto img = std::make_unique<OBitmap>();
-      img->create(16, 16, 0xFFFF80);
-      seq->addImage(std::move(img));
-    }
-    star->addSequence(std::move(seq));
-  }
-  return star;
-}
+std::unique_ptr<OClip> makeStar() { return zb::makeSparkPicture(4, 16, 0xFFFF80); }
 
 std::vector<int> randomColours(int cells, int colours) {
   std::vector<int> out(static_cast<size_t>(cells));
@@ -48,24 +37,15 @@ std::vector<int> randomColours(int cells, int colours) {
 }
 
 // A headless screen; fields are destroyed before it.
-struct Screen {
+struct Screen : zb::OffscreenScreen {
   Screen() {
-    zb::setClock(&clock);
-    engine = std::make_unique<OEngine>(window, 0, 0, 800, 600);
-    engine->drawToWindow = false;
-    engine->redrawMode = OEngine::kRedrawNone;
     CGlobal::instance().reset();
     CGlobal::instance().beginGame(0);
   }
   ~Screen() {
     engine.reset();
     CGlobal::instance().reset();
-    zb::setClock(nullptr);
   }
-  zb::ManualClock clock;
-  zb::HeadlessWindow platform{&clock};
-  OMainWindow window{platform};
-  std::unique_ptr<OEngine> engine;
 };
 
 void ExplosionUpdate16x14(benchmark::State& state) {

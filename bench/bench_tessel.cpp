@@ -9,6 +9,7 @@
 #include "app/OEngine.h"
 #include "app/OMainWindow.h"
 #include "platform/Clock.h"
+#include "app/OffscreenScreen.h"
 #include "platform/HeadlessWindow.h"
 #include "platform/Random.h"
 #include "tessel/AGameField.h"
@@ -19,13 +20,8 @@ using namespace SpaceTessel;
 namespace {
 
 // A headless screen with cube and sparkle pictures; boards go before it.
-struct Screen {
-  Screen() {
-    zb::setClock(&clock);
-    window.frameInterval = 30;
-    engine = std::make_unique<OEngine>(window, 0, 0, 800, 600);
-    engine->drawToWindow = false;
-    engine->redrawMode = OEngine::kRedrawNone;
+struct Screen : zb::OffscreenScreen {
+  Screen() : OffscreenScreen(30) {
     shared().reset();
     for (int c = 1; c <= 6; ++c) {
       cubes.push_back(std::make_unique<OClip>());
@@ -34,27 +30,13 @@ struct Screen {
       cubes.back()->addImage(std::move(img));
       shared().cubePictures[c] = cubes.back().get();
     }
-    sparkle = std::make_unique<OClip>();
-    for (int row = 0; row < 6; ++row) {
-      auto seq = std::make_unique<OClip>();
-      for (int f = 0; f < 4; ++f) {
-        auto img = std::make_unique<OBitmap>();
-        img->create(16, 16, 0xFFFF80);
-        seq->addImage(std::move(img));
-      }
-      sparkle->addSequence(std::move(seq));
-    }
+    sparkle = zb::makeSparkPicture(4, 16, 0xFFFF80);
     shared().sparklePicture = sparkle.get();
   }
   ~Screen() {
     engine.reset();
     shared().reset();
-    zb::setClock(nullptr);
   }
-  zb::ManualClock clock;
-  zb::HeadlessWindow platform{&clock};
-  OMainWindow window{platform};
-  std::unique_ptr<OEngine> engine;
   std::vector<std::unique_ptr<OClip>> cubes;
   std::unique_ptr<OClip> sparkle;
 };

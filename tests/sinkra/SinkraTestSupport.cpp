@@ -20,19 +20,7 @@ int RecordingHost::count(int id) const {
                                         [id](const auto& e) { return e.first == id; }));
 }
 
-std::unique_ptr<OClip> makeStar() {
-  auto star = std::make_unique<OClip>();
-  for (int row = 0; row < 6; ++row) {
-    auto seq = std::make_unique<OClip>();
-    for (int f = 0; f < 3; ++f) {
-      auto img = std::make_unique<OBitmap>();
-      img->create(6, 6, 0xFFFF00);
-      seq->addImage(std::move(img));
-    }
-    star->addSequence(std::move(seq));
-  }
-  return star;
-}
+std::unique_ptr<OClip> makeStar() { return zb::makeSparkPicture(3, 6, 0xFFFF00); }
 
 std::vector<int> colours(const std::vector<std::string>& rows) {
   std::vector<int> out;
@@ -80,10 +68,6 @@ void writeRules(const std::string& path, const std::string& text) {
 }
 
 Rig::Rig() {
-  zb::setClock(&clock);
-  engine = std::make_unique<OEngine>(window, 0, 0, 800, 600);
-  engine->drawToWindow = false;
-  engine->redrawMode = OEngine::kRedrawNone;
   star = makeStar();
   CGlobal& g = CGlobal::instance();
   g.reset();
@@ -102,7 +86,6 @@ Rig::~Rig() {
   g.star = nullptr;
   engine.reset();
   g.reset();
-  zb::setClock(nullptr);
 }
 
 void Rig::attach(CGameField& field) {

@@ -4,10 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/OEngine.h"
-#include "app/OMainWindow.h"
-#include "platform/Clock.h"
-#include "platform/HeadlessWindow.h"
+#include "app/OffscreenScreen.h"
 #include "sinkra/CFieldHost.h"
 #include "sinkra/CGameField.h"
 #include "storage/OConfig.h"
@@ -55,7 +52,7 @@ void reloadDamaged(Rig& rig, SpaceSinkra::CGameField& field, const OConfig& good
 
 // A headless screen with a manual clock, the family state reset to a test
 // rules file, and a field factory. Fields must be destroyed before the rig.
-class Rig {
+class Rig : public zb::OffscreenScreen {
 public:
   Rig();
   ~Rig();
@@ -70,10 +67,6 @@ public:
   int blockClipsOnScreen(const SpaceSinkra::CGameField& field) const;
   int sparksOnScreen() const;
 
-  zb::ManualClock clock;
-  zb::HeadlessWindow platform{&clock};
-  OMainWindow window{platform};
-  std::unique_ptr<OEngine> engine;
   RecordingHost host;
   zbtest::TempDir dir;
   std::unique_ptr<OClip> star;

@@ -33,12 +33,7 @@ std::vector<std::string> boardRows(const AGameField& board) {
 
 std::vector<std::string> emptyRows() { return std::vector<std::string>(11, std::string(11, '.')); }
 
-Rig::Rig() {
-  zb::setClock(&clock);
-  window.frameInterval = 30;  // as the running program sets it
-  engine = std::make_unique<OEngine>(window, 0, 0, 800, 600);
-  engine->drawToWindow = false;
-  engine->redrawMode = OEngine::kRedrawNone;
+Rig::Rig() : OffscreenScreen(30) {  // frames as the running program makes them
   AFieldShared& s = shared();
   s.reset();
   for (int c = 1; c <= 6; ++c) {
@@ -49,16 +44,7 @@ Rig::Rig() {
     s.cubePictures[c] = clip.get();
     pictures.push_back(std::move(clip));
   }
-  sparkle = std::make_unique<OClip>();
-  for (int row = 0; row < 6; ++row) {
-    auto seq = std::make_unique<OClip>();
-    for (int f = 0; f < 3; ++f) {
-      auto image = std::make_unique<OBitmap>();
-      image->create(8, 8, 0xFFFFFF);
-      seq->addImage(std::move(image));
-    }
-    sparkle->addSequence(std::move(seq));
-  }
+  sparkle = zb::makeSparkPicture(3, 8, 0xFFFFFF);
   s.sparklePicture = sparkle.get();
   s.borderW = 10;
   s.borderH = 12;
@@ -69,7 +55,6 @@ Rig::Rig() {
 Rig::~Rig() {
   engine.reset();
   shared().reset();
-  zb::setClock(nullptr);
 }
 
 void Rig::frame(AGameField& board) {

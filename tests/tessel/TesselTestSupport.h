@@ -4,10 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/OEngine.h"
-#include "app/OMainWindow.h"
-#include "platform/Clock.h"
-#include "platform/HeadlessWindow.h"
+#include "app/OffscreenScreen.h"
 #include "tessel/AGameField.h"
 
 namespace tesseltest {
@@ -23,7 +20,7 @@ std::vector<std::string> emptyRows();
 
 // A headless 800 x 600 screen with cube and sparkle pictures, the shared
 // state reset and the generator seeded. Boards must go before the rig.
-class Rig {
+class Rig : public zb::OffscreenScreen {
 public:
   Rig();
   ~Rig();
@@ -36,10 +33,6 @@ public:
   // on the screen but cubes and sparkles, score within range.
   std::string check(const SpaceTessel::AGameField& board) const;
 
-  zb::ManualClock clock;
-  zb::HeadlessWindow platform{&clock};
-  OMainWindow window{platform};
-  std::unique_ptr<OEngine> engine;
   std::vector<std::unique_ptr<OClip>> pictures;
   std::unique_ptr<OClip> sparkle;
   std::vector<int> sounds;
