@@ -161,8 +161,8 @@ bool OEngine::partInside(const OBitmap& image, int x, int y, const ORect& area, 
 
 void OEngine::drawClip(OClip& clip, const ORect* area) {
   // Extra layers (an edit cursor, overlays) are drawn whole.
-  if (clip.layers.size() > 1) area = nullptr;
-  for (OBitmap* image : clip.layers) {
+  if (clip.layers().size() > 1) area = nullptr;
+  for (OBitmap* image : clip.layers()) {
     if (!image) continue;
     bool fractional = clip.subPixel && image->hasAlpha();
     double fx = clip.x + image->xOffset;

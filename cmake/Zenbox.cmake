@@ -21,7 +21,7 @@ function(zb_link_group target)
   add_library(${target} INTERFACE)
   target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR})
   target_link_libraries(${target} INTERFACE "$<LINK_GROUP:RESCAN,${joined}>"
-    PkgConfig::SDL2 PkgConfig::FONTCONFIG JPEG::JPEG Threads::Threads)
+    PkgConfig::SDL2 PkgConfig::FONTCONFIG PkgConfig::X11 JPEG::JPEG Threads::Threads)
 endfunction()
 
 # A test executable from every *.cpp in the current folder, registered with

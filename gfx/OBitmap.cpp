@@ -16,6 +16,8 @@ OBitmap::OBitmap(const OBitmap& other) { *this = other; }
 OBitmap& OBitmap::operator=(const OBitmap& other) {
   if (this == &other) return *this;
   data_ = other.data_;
+  width_ = other.width_;
+  height_ = other.height_;
   xOffset = other.xOffset;
   yOffset = other.yOffset;
   std::copy(std::begin(other.carried), std::end(other.carried), carried);
@@ -31,7 +33,10 @@ OBitmap& OBitmap::operator=(const OBitmap& other) {
 
 OBitmap::~OBitmap() = default;
 
-void OBitmap::release() { data_.reset(); }
+void OBitmap::release() {
+  data_.reset();
+  width_ = height_ = 0;
+}
 
 bool OBitmap::create(int width, int height, int64_t fillValue, std::shared_ptr<DibSection> section) {
   release();
@@ -53,6 +58,8 @@ bool OBitmap::create(int width, int height, int64_t fillValue, std::shared_ptr<D
   section->nextFreeX += width;
   ++section->users;
   data_ = std::move(data);
+  width_ = width;
+  height_ = height;
   failed = false;
   if (fillValue != -1) fillColour = uint32_t(fillValue) & 0xFFFFFF;
   fill(nullptr);

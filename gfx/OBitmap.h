@@ -85,8 +85,8 @@ public:
 
   // True when the image has pixels to draw.
   bool valid() const { return data_ && data_->section && !failed; }
-  int width() const { return data_ ? data_->width : 0; }
-  int height() const { return data_ ? data_->height : 0; }
+  int width() const { return width_; }
+  int height() const { return height_; }
   // Number of further images sharing this pixel record.
   int extraHolders() const { return data_ ? int(data_.use_count()) - 1 : 0; }
   const OBitmapData* data() const { return data_.get(); }
@@ -162,4 +162,8 @@ private:
   void release();
 
   std::shared_ptr<OBitmapData> data_;
+  // The record's size, kept here too: a frame asks every clip's image for
+  // its size, and the record is one more cache miss away.
+  int width_ = 0;
+  int height_ = 0;
 };

@@ -29,7 +29,8 @@ void OClip::onRemoved() {}
 
 void OClip::clear() {
   // Layers point into the images, so they go first.
-  layers.clear();
+  layers_.clear();
+  shown_ = nullptr;
   sequences.clear();
   images.clear();
   waypoints.clear();
@@ -53,10 +54,17 @@ void OClip::clear() {
 }
 
 void OClip::setLayer0(OBitmap* image) {
-  if (layers.empty())
-    layers.push_back(image);
+  if (layers_.empty())
+    layers_.push_back(image);
   else
-    layers[0] = image;
+    layers_[0] = image;
+  shown_ = image;
+}
+
+void OClip::setExtraLayers(std::initializer_list<OBitmap*> extra) {
+  if (layers_.empty()) return;
+  layers_.resize(1);
+  layers_.insert(layers_.end(), extra.begin(), extra.end());
 }
 
 void OClip::notifyFrameChanged() {
@@ -80,7 +88,7 @@ void OClip::addImage(std::unique_ptr<OBitmap> image) {
   // the first) current hands its first frame up.
   const bool current = parent->currentSequence < int(parent->sequences.size()) &&
                        parent->sequences[size_t(parent->currentSequence)].get() == this;
-  if (images.size() == 1 && (current || parent->layers.empty())) {
+  if (images.size() == 1 && (current || parent->layers_.empty())) {
     parent->setLayer0(images[0].get());
     if (current) parent->imageCount = imageCount;
   } else if (current) {

@@ -83,6 +83,7 @@ bool SdlWindow::open(const std::string& title, int width, int height) {
   anchor_.valid = false;
   setZoom(0);
   SDL_StartTextInput();
+  xWait_.attach(window_);
   mustPresent_ = true;
   return true;
 }
@@ -103,6 +104,7 @@ void SdlWindow::setIconFromData() {
 void SdlWindow::destroy() {
   if (!window_) return;
   presenter_.reset();
+  xWait_ = XEventWait{};
   SDL_DestroyWindow(window_);
   window_ = nullptr;
   pending_.clear();
@@ -124,6 +126,12 @@ void SdlWindow::waitEvent(int timeoutMs) {
     return;
   }
   if (!pending_.empty()) return;
+  // The frame loop asks for a wait only after polling SDL's queue empty,
+  // which has just read the connection: on X11 that read need not be repeated.
+  if (xWait_.attached() && !SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) {
+    xWait_.wait(timeoutMs);
+    return;
+  }
   SDL_WaitEventTimeout(nullptr, std::max(timeoutMs, 0));
 }
 
@@ -141,6 +149,7 @@ void SdlWindow::translate(const SDL_Event& e) {
     case SDL_MOUSEMOTION: {
       int x = 0, y = 0;
       toContent(e.motion.x, e.motion.y, x, y);
+      pointer_ = {true, e.motion.x, e.motion.y};
       push(WindowEvent::MouseMove, client16(x), client16(y), modsFrom(SDL_GetModState()));
       break;
     }
@@ -185,6 +194,8 @@ void SdlWindow::translate(const SDL_Event& e) {
 }
 
 void SdlWindow::translateWindowEvent(const SDL_Event& e) {
+  // The window moved, changed or the pointer crossed its edge.
+  pointer_.known = false;
   switch (e.window.event) {
     case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SHOWN:

@@ -8,6 +8,7 @@
 #include "platform/FrameBuffer.h"
 #include "platform/PlatformWindow.h"
 #include "platform/SdlPresenter.h"
+#include "platform/XEventWait.h"
 
 struct SDL_Window;
 union SDL_Event;
@@ -85,6 +86,7 @@ private:
   SDL_Window* window_ = nullptr;
   std::unique_ptr<SdlPresenter> presenter_;
   std::unique_ptr<FrameBuffer> frame_;
+  XEventWait xWait_;
   std::deque<WindowEvent> pending_;
   std::vector<WindowEvent> keyEvents_;
   bool fullScreen_ = false;
@@ -101,6 +103,12 @@ private:
     int x = 0, y = 0, windowX = 0, windowY = 0;
   } anchor_;
   bool noDisplay_ = false;
+  // The pointer in window units, as the last motion or cursorPos query
+  // found it; forgotten whenever the window changes under it.
+  mutable struct {
+    bool known = false;
+    int x = 0, y = 0;
+  } pointer_;
 };
 
 }  // namespace zb

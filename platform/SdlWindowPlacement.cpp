@@ -31,6 +31,7 @@ void SdlWindow::applyWindowedSize(int width, int height) {
 
 void SdlWindow::show(bool restore) {
   if (!window_) return;
+  pointer_.known = false;
   if (restore) {
     SDL_ShowWindow(window_);
     SDL_RestoreWindow(window_);
@@ -41,6 +42,7 @@ void SdlWindow::show(bool restore) {
 
 void SdlWindow::setBounds(int x, int y, int width, int height) {
   if (!window_) return;
+  pointer_.known = false;
   bool newView = width != viewW_ || height != viewH_;
   viewW_ = std::max(width, 1);
   viewH_ = std::max(height, 1);
@@ -92,6 +94,7 @@ void SdlWindow::position(int& x, int& y) const {
 int SdlWindow::setZoom(int zoom) {
   zoom_ = std::clamp(zoom <= 0 ? fittingZoom(0.9) : zoom, 1, fittingZoom(1.0));
   if (!window_) return zoom_;
+  pointer_.known = false;
   int w = std::max(static_cast<int>(std::lround(viewW_ * zoom_ / density_)), 1);
   int h = std::max(static_cast<int>(std::lround(viewH_ * zoom_ / density_)), 1);
   bool first = windowedW_ <= 0;
@@ -122,6 +125,7 @@ int SdlWindow::setZoom(int zoom) {
 
 bool SdlWindow::setFullScreen(bool on) {
   if (!window_) return false;
+  pointer_.known = false;
   if (SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return !on && !fullScreen_;
   fullScreen_ = on;
   mustPresent_ = true;
@@ -142,10 +146,18 @@ void SdlWindow::desktopSize(int& width, int& height) const {
 }
 
 void SdlWindow::cursorPos(int& x, int& y) const {
-  int gx = 0, gy = 0, wx = 0, wy = 0;
-  SDL_GetGlobalMouseState(&gx, &gy);
-  if (window_) SDL_GetWindowPosition(window_, &wx, &wy);
-  toContent(gx - wx, gy - wy, x, y);
+  // Frames ask for the pointer several times each. Over the window it stays
+  // where the last motion or query left it, until the window moves or
+  // changes under it; a held button asks every time, as a drag moves the
+  // window beneath the pointer.
+  const bool over = window_ && SDL_GetMouseFocus() == window_ && SDL_GetMouseState(nullptr, nullptr) == 0;
+  if (!over || !pointer_.known) {
+    int gx = 0, gy = 0, wx = 0, wy = 0;
+    SDL_GetGlobalMouseState(&gx, &gy);
+    if (window_) SDL_GetWindowPosition(window_, &wx, &wy);
+    pointer_ = {over, gx - wx, gy - wy};
+  }
+  toContent(pointer_.x, pointer_.y, x, y);
 }
 
 }  // namespace zb

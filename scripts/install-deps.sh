@@ -2,7 +2,7 @@
 # Installs the Debian packages Zenbox builds and runs with, if any are missing.
 set -e
 PKGS="build-essential cmake pkg-config clang libclang-rt-14-dev \
-libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libsdl2-mixer-dev \
+libsdl2-dev libx11-dev libsdl2-ttf-dev libsdl2-image-dev libsdl2-mixer-dev \
 libjpeg62-turbo-dev libfontconfig-dev fontconfig fonts-liberation \
 timgm6mb-soundfont libgtest-dev libgmock-dev libbenchmark-dev \
 desktop-file-utils appstream xvfb openbox xdotool x11-utils imagemagick"

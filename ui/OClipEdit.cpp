@@ -15,7 +15,7 @@ OClipEdit::OClipEdit() { forcedRedraw = true; }
 
 OClipEdit::~OClipEdit() {
   // The text and cursor pictures are members; keep no pointers to them.
-  if (layers.size() > 1) layers.resize(1);
+  setExtraLayers({});
 }
 
 int OClipEdit::blinkCounter() { return gBlinkCounter; }
@@ -210,8 +210,12 @@ void OClipEdit::drawCursor() {
 }
 
 void OClipEdit::updateLayers() {
-  if (layers.empty()) return;
-  layers.resize(1);
-  if (textImage_.valid()) layers.push_back(&textImage_);
-  if (focused && cursorImage_.valid()) layers.push_back(&cursorImage_);
+  OBitmap* text = textImage_.valid() ? &textImage_ : nullptr;
+  OBitmap* cursor = focused && cursorImage_.valid() ? &cursorImage_ : nullptr;
+  if (text && cursor)
+    setExtraLayers({text, cursor});
+  else if (text || cursor)
+    setExtraLayers({text ? text : cursor});
+  else
+    setExtraLayers({});
 }

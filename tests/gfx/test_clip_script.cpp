@@ -44,7 +44,7 @@ TEST(ClipFrames, AddImageGrowsSizeAndShowsTheFirstFrame) {
   EXPECT_EQ(clip.width, 5);
   EXPECT_EQ(clip.height, 7);
   EXPECT_EQ(clip.imageCount, 2);
-  ASSERT_EQ(clip.layers.size(), 1u);
+  ASSERT_EQ(clip.layers().size(), 1u);
   EXPECT_EQ(clip.currentImage(), clip.images[0].get());
 }
 

@@ -308,12 +308,12 @@ TEST_F(EditTest, LongTextScrollsToKeepTheCursorInView) {
 TEST_F(EditTest, FocusShowsTheCursorLayerAtTheCaret) {
   type("ab");
   EXPECT_FALSE(edit->focused);
-  EXPECT_EQ(edit->layers.size(), 2u);  // box and text line
+  EXPECT_EQ(edit->layers().size(), 2u);  // box and text line
   EXPECT_TRUE(edit->hitPress(110, 110));
   EXPECT_TRUE(edit->focused);
   EXPECT_EQ(edit->cursor(), 0);
-  ASSERT_EQ(edit->layers.size(), 3u);
-  EXPECT_EQ(edit->layers[2], &edit->cursorPicture());
+  ASSERT_EQ(edit->layers().size(), 3u);
+  EXPECT_EQ(edit->layers()[2], &edit->cursorPicture());
   EXPECT_EQ(edit->cursorPicture().width(), 2);
   EXPECT_EQ(edit->cursorPicture().height(), 10);
   EXPECT_EQ(edit->cursorPicture().yOffset, 3);
@@ -321,7 +321,7 @@ TEST_F(EditTest, FocusShowsTheCursorLayerAtTheCaret) {
   EXPECT_GT(edit->cursorPicture().xOffset, 0);
   EXPECT_FALSE(edit->hitPress(10, 10));
   EXPECT_FALSE(edit->focused);
-  EXPECT_EQ(edit->layers.size(), 2u);
+  EXPECT_EQ(edit->layers().size(), 2u);
 }
 
 TEST_F(EditTest, TextLineIsDrawnInTheTextColourOverTheBox) {
