@@ -20,9 +20,14 @@ void FrameBuffer::blit(const PixelSource& src, int srcX, int srcY, int width, in
   width = std::min({width, src.width - srcX, width_ - dstX});
   height = std::min({height, src.height - srcY, height_ - dstY});
   if (width <= 0 || height <= 0) return;
+  // Only what really changed is marked: a screen redraws whole clips, and
+  // much of what it redraws comes out as it was (a scrolling line of text
+  // leaves the rows above and below its letters alone).
+  int left = width, right = 0, top = height, bottom = 0;
   for (int r = 0; r < height; ++r) {
     const uint8_t* in = src.bottomRow + static_cast<ptrdiff_t>(src.height - 1 - (srcY + r)) * src.stride + srcX * 3;
     uint32_t* out = pixels_.data() + static_cast<size_t>(dstY + r) * width_ + dstX;
+    int first = width, last = -1;
     // Four pixels are exactly three 32-bit words; the rest go one by one.
     int c = 0;
     for (; c + 4 <= width; c += 4, in += 12) {
@@ -30,15 +35,32 @@ void FrameBuffer::blit(const PixelSource& src, int srcX, int srcY, int width, in
       std::memcpy(&a, in, 4);
       std::memcpy(&b, in + 4, 4);
       std::memcpy(&d, in + 8, 4);
-      out[c] = a & 0xFFFFFF;
-      out[c + 1] = (a >> 24) | (b & 0xFFFF) << 8;
-      out[c + 2] = (b >> 16) | (d & 0xFF) << 16;
-      out[c + 3] = d >> 8;
+      const uint32_t p0 = a & 0xFFFFFF, p1 = (a >> 24) | (b & 0xFFFF) << 8;
+      const uint32_t p2 = (b >> 16) | (d & 0xFF) << 16, p3 = d >> 8;
+      if ((out[c] ^ p0) | (out[c + 1] ^ p1) | (out[c + 2] ^ p2) | (out[c + 3] ^ p3)) {
+        first = std::min(first, c);
+        last = c + 3;
+      }
+      out[c] = p0;
+      out[c + 1] = p1;
+      out[c + 2] = p2;
+      out[c + 3] = p3;
     }
-    for (; c < width; ++c, in += 3)
-      out[c] = static_cast<uint32_t>(in[0]) | static_cast<uint32_t>(in[1]) << 8 | static_cast<uint32_t>(in[2]) << 16;
+    for (; c < width; ++c, in += 3) {
+      const uint32_t p = static_cast<uint32_t>(in[0]) | static_cast<uint32_t>(in[1]) << 8 | static_cast<uint32_t>(in[2]) << 16;
+      if (out[c] != p) {
+        first = std::min(first, c);
+        last = c;
+      }
+      out[c] = p;
+    }
+    if (last < 0) continue;
+    left = std::min(left, first);
+    right = std::max(right, last + 1);
+    top = std::min(top, r);
+    bottom = r + 1;
   }
-  markDirty(dstX, dstY, dstX + width, dstY + height);
+  if (right > left) markDirty(dstX + left, dstY + top, dstX + right, dstY + bottom);
 }
 
 void FrameBuffer::clear(uint32_t colour) {

@@ -10,7 +10,9 @@
 # a scaled position reaches the right control, F4 comes back; minimise and
 # restore redraw. MODE "zoom" (a 2560x1440 desktop, room for 2x): the window
 # opens at 2x, an exact enlargement; a click at a zoomed position reaches the
-# right control; Ctrl+Minus goes back to 1x.
+# right control; Ctrl+Minus goes back to 1x. MODE "pointer" (1920x1080): on
+# the game board a panel button trembles under the still pointer, and stops
+# once the window moves away beneath the pointer without a single motion.
 set -u
 ZENBOX=$1
 DATA=$2
@@ -43,7 +45,7 @@ until_true() {
 }
 
 case $MODE in
-  fullscreen) SCREEN=1920x1080 ;;
+  fullscreen | pointer) SCREEN=1920x1080 ;;
   zoom) SCREEN=2560x1440 ;;
   *) fail "unknown mode $MODE" ;;
 esac
@@ -59,6 +61,36 @@ openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
 PIDS+=($!)
 wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 until_true 30 wm_ready || fail "openbox did not start"
+
+if [ "$MODE" = pointer ]; then
+  SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$ZENBOX" --windowed --data "$DATA" >"$WORK/zenbox.log" 2>&1 &
+  PIDS+=($!)
+  WIN=$(timeout 20 xdotool search --sync --onlyvisible --name '^Zenbox$' | head -n1)
+  [ -n "$WIN" ] || fail "no window mapped"
+  xdotool windowactivate --sync "$WIN" >/dev/null 2>&1
+  xdotool key --window "$WIN" space  # ends the intro
+  main_size() { [ "$(xwininfo -id "$WIN" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')" = 800x600 ]; }
+  until_true 30 main_size || fail "the main screen did not open"
+  sleep 3
+  xdotool mousemove --window "$WIN" 620 545 click 1  # "Play!"
+  sleep 3
+  # The rightmost panel button spans 764,9 to 790,35 of the frame.
+  panel() { import -window "$WIN" -crop 200x45+600+0 +repage "$WORK/$1.png" 2>/dev/null; }
+  panel_still() {
+    panel a && sleep 0.3 && panel b || return 1
+    [ "$(compare -metric AE "$WORK/a.png" "$WORK/b.png" null: 2>&1)" = "0" ]
+  }
+  trembles() { ! panel_still; }
+  until_true 20 panel_still || fail "the panel does not settle with the pointer away"
+  xdotool mousemove --window "$WIN" 777 22
+  until_true 20 trembles || fail "the button under the pointer does not tremble"
+  # The window goes 200 to the right: the pointer, unmoved, is now over the board.
+  read -r wx wy < <(xwininfo -id "$WIN" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}')
+  xdotool windowmove "$WIN" $((wx + 200)) "$wy"
+  until_true 20 panel_still || fail "the button keeps trembling after the window moved from under the pointer"
+  echo "x11 display (pointer): all checks passed"
+  exit 0
+fi
 
 # Reference frames of the controls screen, drawn headless. The edit field's
 # caret blinks with real time, so comparisons blank the field.

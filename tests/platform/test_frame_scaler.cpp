@@ -123,7 +123,7 @@ TEST(FrameBufferTest, ChangedAreasMergeWhenTheyMeetAndCollapsePastTheLimit) {
   auto areas = fb.takeDirty();
   ASSERT_EQ(areas.size(), 2u);
   EXPECT_EQ(areas[0].right, 20);
-  for (int i = 0; i < int(zb::FrameBuffer::kMaxDirty) + 1; ++i) paint(fb, i * 5, i * 5, 2, 2, 1);
+  for (int i = 0; i < int(zb::FrameBuffer::kMaxDirty) + 1; ++i) paint(fb, i * 5, i * 5, 2, 2, 2);
   areas = fb.takeDirty();
   ASSERT_EQ(areas.size(), 1u);
   EXPECT_EQ(areas[0].right, int(zb::FrameBuffer::kMaxDirty) * 5 + 2);

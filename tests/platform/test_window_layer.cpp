@@ -65,6 +65,17 @@ TEST(FrameBufferTest, CopiesBottomUpRowsAndClipsBothSides) {
   EXPECT_EQ(dirty[0].right, 4);
   EXPECT_EQ(dirty[0].bottom, 3);
   EXPECT_FALSE(fb.isDirty());
+  // The same picture again changes nothing; one new pixel marks that pixel alone.
+  fb.blit(src, 0, 0, 3, 2, 1, 1);
+  EXPECT_FALSE(fb.isDirty());
+  put(1, 1, 0x010203);
+  fb.blit(src, 0, 0, 3, 2, 1, 1);
+  dirty = fb.takeDirty();
+  ASSERT_EQ(dirty.size(), 1u);
+  EXPECT_EQ(dirty[0].left, 2);
+  EXPECT_EQ(dirty[0].top, 2);
+  EXPECT_EQ(dirty[0].right, 3);
+  EXPECT_EQ(dirty[0].bottom, 3);
   // Off the left edge: only the last column lands, at x 0.
   fb.blit(src, 0, 0, 3, 2, -2, 0);
   EXPECT_EQ(fb.row(1)[0], 0xAABBCCu);
