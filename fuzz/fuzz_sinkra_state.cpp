@@ -10,11 +10,9 @@
 #include <string>
 
 #include "app/OEngine.h"
-#include "app/OMainWindow.h"
+#include "app/OffscreenScreen.h"
 #include "gfx/OBitmap.h"
 #include "gfx/OClip.h"
-#include "platform/Clock.h"
-#include "platform/HeadlessWindow.h"
 #include "platform/Random.h"
 #include "sinkra/CClassicSinkraGame.h"
 #include "sinkra/CCollectorGame.h"
@@ -30,31 +28,10 @@ namespace {
 using namespace SpaceSinkra;
 
 // The off-screen screen the boards play on, made once for the run.
-struct Screen {
-  zb::ManualClock clock;
-  zb::HeadlessWindow platform{&clock};
-  OMainWindow window{platform};
-  std::unique_ptr<OEngine> engine;
-  std::unique_ptr<OClip> star;
+struct Screen : zb::OffscreenScreen {
+  // Sparks need a star picture: six rows of three frames.
+  std::unique_ptr<OClip> star = zb::makeSparkPicture(3, 6, 0xFFFF00);
   CFieldHost host;
-
-  Screen() {
-    zb::setClock(&clock);
-    engine = std::make_unique<OEngine>(window, 0, 0, 800, 600);
-    engine->drawToWindow = false;
-    engine->redrawMode = OEngine::kRedrawNone;
-    // Sparks need a star picture: six rows of three frames.
-    star = std::make_unique<OClip>();
-    for (int row = 0; row < 6; ++row) {
-      auto seq = std::make_unique<OClip>();
-      for (int f = 0; f < 3; ++f) {
-        auto img = std::make_unique<OBitmap>();
-        img->create(6, 6, 0xFFFF00);
-        seq->addImage(std::move(img));
-      }
-      star->addSequence(std::move(seq));
-    }
-  }
 };
 
 Screen& screen() {

@@ -14,11 +14,9 @@
 #include <string>
 
 #include "app/OEngine.h"
-#include "app/OMainWindow.h"
+#include "app/OffscreenScreen.h"
 #include "gfx/OBitmap.h"
 #include "gfx/OClip.h"
-#include "platform/Clock.h"
-#include "platform/HeadlessWindow.h"
 #include "platform/Random.h"
 #include "storage/OConfig.h"
 #include "tessel/AGameField.h"
@@ -29,33 +27,16 @@ namespace {
 using namespace SpaceTessel;
 
 // The off-screen screen and pictures, made once for the run.
-struct Screen {
-  zb::ManualClock clock;
-  zb::HeadlessWindow platform{&clock};
-  OMainWindow window{platform};
-  std::unique_ptr<OEngine> engine;
+struct Screen : zb::OffscreenScreen {
   std::unique_ptr<OClip> cubes[7];
-  std::unique_ptr<OClip> sparkle;
+  std::unique_ptr<OClip> sparkle = zb::makeSparkPicture(1, 6, 0xFFFF00);
 
-  Screen() {
-    zb::setClock(&clock);
-    window.frameInterval = 30;
-    engine = std::make_unique<OEngine>(window, 0, 0, 800, 600);
-    engine->drawToWindow = false;
-    engine->redrawMode = OEngine::kRedrawNone;
+  Screen() : zb::OffscreenScreen(30) {
     for (int c = 1; c <= 6; ++c) {
       cubes[c] = std::make_unique<OClip>();
       auto img = std::make_unique<OBitmap>();
       img->create(38, 38, 0x203040u * static_cast<unsigned>(c));
       cubes[c]->addImage(std::move(img));
-    }
-    sparkle = std::make_unique<OClip>();
-    for (int row = 0; row < 6; ++row) {
-      auto seq = std::make_unique<OClip>();
-      auto img = std::make_unique<OBitmap>();
-      img->create(6, 6, 0xFFFF00);
-      seq->addImage(std::move(img));
-      sparkle->addSequence(std::move(seq));
     }
   }
 
