@@ -62,15 +62,20 @@ PIDS+=($!)
 wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 until_true 30 wm_ready || fail "openbox did not start"
 
-if [ "$MODE" = pointer ]; then
-  SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$ZENBOX" --windowed --data "$DATA" >"$WORK/zenbox.log" 2>&1 &
+# Starts the game windowed with extra arguments "$@" and sets WIN once its window maps.
+launch() {
+  SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$ZENBOX" --windowed "$@" --data "$DATA" >"$WORK/zenbox.log" 2>&1 &
   PIDS+=($!)
   WIN=$(timeout 20 xdotool search --sync --onlyvisible --name '^Zenbox$' | head -n1)
   [ -n "$WIN" ] || fail "no window mapped"
   xdotool windowactivate --sync "$WIN" >/dev/null 2>&1
+}
+size_is() { [ "$(xwininfo -id "$WIN" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')" = "$1" ]; }
+
+if [ "$MODE" = pointer ]; then
+  launch
   xdotool key --window "$WIN" space  # ends the intro
-  main_size() { [ "$(xwininfo -id "$WIN" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')" = 800x600 ]; }
-  until_true 30 main_size || fail "the main screen did not open"
+  until_true 30 size_is 800x600 || fail "the main screen did not open"
   sleep 3
   xdotool mousemove --window "$WIN" 620 545 click 1  # "Play!"
   sleep 3
@@ -106,14 +111,8 @@ EOF
 SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$ZENBOX" --headless --windowed --screen controls --data "$DATA" \
   --script "$WORK/ref.zbs" || fail "headless reference run"
 
-SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$ZENBOX" --windowed --screen controls --data "$DATA" \
-  >"$WORK/zenbox.log" 2>&1 &
-PIDS+=($!)
-WIN=$(timeout 20 xdotool search --sync --onlyvisible --name '^Zenbox$' | head -n1)
-[ -n "$WIN" ] || fail "no window mapped"
-xdotool windowactivate --sync "$WIN" >/dev/null 2>&1
+launch --screen controls
 
-size_is() { [ "$(xwininfo -id "$WIN" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')" = "$1" ]; }
 grab() { import -window "$WIN" "$WORK/$1.png" 2>/dev/null; }
 # Blanks the edit field of picture $1 (zoom $2) into $3.
 blank_field() {
