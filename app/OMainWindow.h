@@ -2,6 +2,7 @@
 #include <functional>
 #include <vector>
 
+#include "app/AZoomNotice.h"
 #include "app/OAppState.h"
 #include "app/OWindow.h"
 
@@ -50,9 +51,12 @@ public:
   void requestScreen(OEngine* screen);
   // F4: leaves or enters full screen and records the mode reached.
   void toggleFullScreen();
-  // Ctrl+Plus / Ctrl+Minus: one zoom step up or down, recorded in the
-  // application state for the settings file.
-  void stepZoom(int step);
+  // Ctrl+Plus / Ctrl+Minus: one zoom step up (direction > 0) or down,
+  // recorded in the application state for the settings file. The new size
+  // shows on screen for a second; a step the desktop cannot hold is refused
+  // and says so.
+  void stepZoom(int direction);
+  const AZoomNotice& zoomNotice() const { return zoomNotice_; }
 
   OAppState& app() { return app_; }
   const OAppState& app() const { return app_; }
@@ -68,6 +72,7 @@ private:
 
   OAppState app_;
   Startup startup_;
+  AZoomNotice zoomNotice_;
   bool dragging_ = false;
   bool hadFocus_ = false;  // the focus seen by the last tick
   int dragStartX_ = 0;
