@@ -44,7 +44,7 @@ std::vector<std::string> helpPages() {
       "below and lifts the whole board. The game ends when a row cannot be pushed because the top row is occupied.\n"
       "\n"
       "== Sinkra\n"
-      "The classic game is played level by level. Each level tells how many rows will rise; when all have risen "
+      "Sinkra is played level by level. Each level tells how many rows will rise; when all have risen "
       "the board fills up and explodes and the next level begins. Only groups of three or more can be removed. "
       "Some levels are bonus boards: clear them before the time runs out to double their points.\n"
       "In the options you can start at level 5, 10, 15, 20 or 25.\n"
