@@ -75,11 +75,22 @@ launch() {
   xdotool windowactivate --sync "$WIN" >/dev/null 2>&1
 }
 size_is() { [ "$(xwininfo -id "$WIN" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')" = "$1" ]; }
+step_keys() {
+  local k
+  for k in "$@"; do xdotool key --window "$WIN" "$k"; sleep 0.3; done
+}
+window_size() { xwininfo -id "$WIN" | grep -E 'Width|Height' | tr -d '\n'; }
 
 if [ "$MODE" = pointer ]; then
+  # A first start on a copy of the pack: no settings of an earlier run.
+  cp -r "$DATA" "$WORK/data"
+  rm -rf "$WORK/data/zenbox.cfg" "$WORK/data/save"
+  DATA=$WORK/data
   launch
   xdotool key --window "$WIN" space  # ends the intro
-  until_true 30 size_is 800x600 || fail "the main screen did not open"
+  until_true 30 size_is 1200x900 || fail "the main screen did not open at 1.5x: $(window_size)"
+  step_keys ctrl+minus ctrl+minus
+  until_true 30 size_is 800x600 || fail "Ctrl+Minus twice did not reach 1x: $(window_size)"
   sleep 3
   xdotool mousemove --window "$WIN" 620 545 click 1  # "Play!"
   sleep 3
@@ -146,11 +157,6 @@ shows_scaled() {
   err=$(compare -metric RMSE "$WORK/want-$1-$2.png" "$WORK/scaled.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/')
   awk -v e="$err" 'BEGIN{exit !(e < 0.03)}'
 }
-step_keys() {
-  local k
-  for k in "$@"; do xdotool key --window "$WIN" "$k"; sleep 0.3; done
-}
-window_size() { xwininfo -id "$WIN" | grep -E 'Width|Height' | tr -d '\n'; }
 
 if [ "$MODE" = fullscreen ]; then
   size_is 1200x900 || fail "window did not open at 1.5x: $(window_size)"
