@@ -34,15 +34,17 @@ AMyGame::AMyGame(AGameHost& main) : AGyrexWnd(main) {
 AMyGame::~AMyGame() = default;
 
 void AMyGame::loadGameResources() {
-  auto fatal = [this](const char* message) {
-    main().owner().reportError("%s", message);
+  auto fatal = [this](const std::string& message) {
+    main().owner().reportError("%s", message.c_str());
     std::exit(1);
   };
   cursorPicture_ = std::make_unique<OClip>();
   if (!cursorPicture_->load(kCursorPicture)) fatal("Game init error. Please reinstall game");
-  if (!demoTree_.loadEncrypted(kDemoFile, kRulesKeyText)) fatal("Demo file not found. Please reinstall game");
+  if (!demoTree_.loadEncrypted(kDemoFile, kRulesKeyText)) {
+    fatal(dataFileMessage("Demo file not found. Please reinstall game", kDemoFile));
+  }
   if (!rulesTree_.loadEncrypted(kRulesFile, kRulesKeyText)) {
-    fatal("Main configuration file not found. Please reinstall game");
+    fatal(dataFileMessage("Main configuration file not found. Please reinstall game", kRulesFile));
   }
   char file[40];
   for (int p = 0; p < kSegments; ++p) {

@@ -60,6 +60,9 @@ private:
   // Both fields from the settle tree, the backup into the live recorder;
   // false when the tree holds no sound position.
   bool restoreSettled();
+  // The game's part of a loaded save: the last game's recording and, when
+  // a game was in progress, both fields and the backup recording.
+  void resumeFrom(OConfig& tree);
   // Restarts the playback of the live recorder (demo or replay).
   void replayFromStart();
   void fieldsToScreen();

@@ -10,27 +10,22 @@ namespace {
 constexpr const char* kLastGamePrefix = "ReplayData";
 constexpr const char* kBackupPrefix = "replay_data";
 
-// Keys this game writes afresh on every save: dropping the old ones first
-// keeps a shorter recording from leaving the tail of a longer one behind.
-bool ownKey(const std::string& key) {
-  for (const char* p : {kLastGamePrefix, kBackupPrefix, "gamefield", "gamerow"}) {
-    std::string prefix = std::string(p) + ".";
-    if (key.compare(0, prefix.size(), prefix) == 0) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 void AMyGame::saveGame() {
   if (demo_) stopDemo(restoreAfterDemo_);
   if (replaying_) stopReplay(true);
-  OConfig& tree = saveTree();
-  OConfig kept;
-  for (const auto& [key, raw] : tree.values()) {
-    if (!ownKey(key)) kept.setRaw(key, raw);
+  // At rest the field as it stands is the one to come back to, its clock
+  // included; in mid-move the last kept position stands.
+  if (!main().newGameNeeded && !damagedSave_ && !field_.demo && !field_.gameOver &&
+      field_.state == RVisualField::kIdle && !field_.rowPending) {
+    keepSettled();
   }
-  tree = kept;
+  // Every key of a Gyrex save is written afresh below (the frame adds its
+  // own): whatever else a loaded file held is not carried over, so junk
+  // cannot grow a save, nor the tail of a longer recording linger.
+  OConfig& tree = saveTree();
+  tree.clearAll();
   lastGame_.SaveTo(tree, kLastGamePrefix);
   if (!damagedSave_) {
     // The position of the last settled move, never one half animated.
@@ -42,7 +37,12 @@ void AMyGame::saveGame() {
 
 void AMyGame::loadGame(int flag) {
   AGyrexWnd::loadGame(flag);
-  OConfig& tree = saveTree();
+  resumeFrom(saveTree());
+  // All of it is read now and written afresh at the next save.
+  saveTree().clearAll();
+}
+
+void AMyGame::resumeFrom(OConfig& tree) {
   RRecorder last;
   if (last.LoadFrom(tree, kLastGamePrefix)) {
     last.CopyTo(lastGame_);

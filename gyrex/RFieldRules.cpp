@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gyrex/RField.h"
+#include "platform/Files.h"
 #include "storage/OConfig.h"
 
 namespace SpaceGyrex {
@@ -40,6 +41,16 @@ RRules RRules::Read(OConfig& tree, int kind, int level) {
   r.addTimeMax = tree.getInt(base + "AddTimeMax", r.addTimeMax);
   r.Bound();
   return r;
+}
+
+std::string dataFileMessage(const char* message, const char* file) {
+  const zb::FileOrigin at = zb::describeFile(file);
+  std::string text = std::string(message) + "\n(" + at.path + ")";
+  if (at.ownCopy) {
+    text += "\nThis is your own copy in your folder, which a reinstall does not replace:"
+            " remove it to use the installed one.";
+  }
+  return text;
 }
 
 }  // namespace SpaceGyrex

@@ -32,4 +32,10 @@ constexpr const char* kDemoFile = "cfg/Gyx_demo.dat";
 // Key text of the Gyrex rules and demo containers.
 constexpr const char* kRulesKeyText = "KLOVKLOV";
 
+// The message for a Gyrex data file that would not load (missing, cut,
+// under another key, a folder): `message`, then the file read, and for the
+// player's own copy in the per-user folder a word that a reinstall would
+// not replace it.
+std::string dataFileMessage(const char* message, const char* file);
+
 }  // namespace SpaceGyrex

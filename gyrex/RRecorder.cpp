@@ -106,7 +106,7 @@ bool RRecorder::LoadFrom(OConfig& tree, const std::string& p) {
     d.r = static_cast<uint8_t>(r);
     const std::string clock = tree.getRaw(k + "clock", "false");
     d.clock = clock == "true" || (clock != "false" && tree.getInt(k + "clock", 0) != 0) ? 1 : 0;
-    d.time = last = std::max(last, tree.getInt(k + "time", 0));
+    d.time = last = std::clamp(tree.getInt(k + "time", 0), last, kMaxClock);
     in.events.push_back(d);
   }
   *this = std::move(in);

@@ -10,6 +10,12 @@ namespace SpaceGyrex {
 
 class RField;
 
+// The largest game clock, in milliseconds (about 11.5 days of play): clocks
+// and event times read from disk are held to 0..kMaxClock and a running
+// clock stops there, so lead times and frame steps added to it cannot
+// overflow.
+constexpr int kMaxClock = 1000000000;
+
 // One recorded event.
 struct RecData {
   enum : uint8_t { kRotation = 0, kReveal = 2 };
@@ -52,8 +58,8 @@ public:
   // named by the prefix or the recording is damaged: fieldData neither
   // empty nor 576 valid characters, a row not 48 valid characters, counts
   // negative or above the bounds, an event of an unknown type, a rotation
-  // outside the field, kind or level outside 0..2. Times that go backwards
-  // are raised to the time before them.
+  // outside the field, kind or level outside 0..2. Times are held to
+  // 0..kMaxClock; times that go backwards are raised to the time before them.
   bool LoadFrom(OConfig& tree, const std::string& prefix);
 
   // --- playback cursor ---

@@ -52,8 +52,8 @@ bool RVisualField::LoadFrom(OConfig& tree) {
   scoring.Start(*this, false);
   addInterval = rules.AddInterval(rightColumn);
   if (!isRow) {
-    // A damaged file cannot give a negative score or a clock before the start.
-    clock = std::max(0, tree.getInt(name + ".record_timer", 0));
+    // A damaged file cannot give a negative score or a clock outside the game.
+    clock = std::clamp(tree.getInt(name + ".record_timer", 0), 0, kMaxClock);
     scoring.score = std::max(0, tree.getInt(name + ".score", 0));
     FindHint();
     recording = true;
@@ -82,6 +82,9 @@ bool RVisualField::Click(int x, int y, bool clockwise) {
   if (state != kIdle || isRow) return false;
   if (x < originX || y < originY || x >= originX + kSquare || y >= originY + kSquare) return false;
   hideCursor();
+  // The settle step puts the cursor back under the pointer, which is here.
+  pointerX_ = x;
+  pointerY_ = y;
   return applyMove((x - originX) / kElementSize, (y - originY) / kElementSize, clockwise);
 }
 
@@ -107,14 +110,19 @@ bool RVisualField::applyMove(int column, int row, bool clockwise) {
   sound(kSoundRotate, true);
   if (state == kDestroying) sound(kSoundDestroy);
   if (recording && recorder) recorder->AddMove(column, row, clockwise, clock);
-  if (state == kIdle) cursorOn(column, row);
+  if (state == kIdle) {
+    // A turn that sets nothing off still ends in the settle step, so the
+    // position kept for a save (and the recording with it) includes it.
+    cursorOn(column, row);
+    state = kSettling;
+  }
   return true;
 }
 
 void RVisualField::Update(int elapsed) {
   if (isRow || gameOver) return;
   elapsed = std::clamp(elapsed, 0, kMaxFrame);
-  clock += elapsed;
+  clock = std::min(clock + elapsed, kMaxClock);
   switch (state) {
     case kIdle: updateIdle(elapsed); break;
     case kDestroying: updateDestroying(elapsed); break;
@@ -139,8 +147,10 @@ void RVisualField::updateIdle(int elapsed) {
     startRise();
   } else {
     addTimer += elapsed;
+    bool revealed = false;
     if (addTimer >= addInterval) {
       addTimer -= addInterval;
+      revealed = variant == 2;
       if (variant == 2) {
         if (recording && recorder) recorder->AddReveal(clock);
         if (!demo) reveal();
@@ -149,6 +159,9 @@ void RVisualField::updateIdle(int elapsed) {
     if (rowPending) {
       rowPending = false;
       startRise();
+    } else if (revealed && !demo && onSettled) {
+      // The field rests with one more preview segment: keep it for a save.
+      onSettled();
     }
   }
   if (state != kIdle || gameOver || !demo) return;

@@ -123,7 +123,9 @@ public:
   RRecorder* recorder = nullptr;
   // Effect slots 0..3 of the family.
   std::function<void(int slot, bool restart)> playSound;
-  // Outside demos, after every settled move with no row pending.
+  // Outside demos, whenever the field comes to rest on a new position: a
+  // settled move (plain turns included) with no row pending, and a "Time
+  // Mania" reveal that leaves the field idle.
   std::function<void()> onSettled;
 
   int score() const { return scoring.score; }

@@ -105,6 +105,19 @@ std::string findFile(const std::string& path) {
   return exists(packed) ? packed : here;
 }
 
+FileOrigin describeFile(const std::string& path) {
+  const std::string here = resolvePath(path);
+  auto absolute = [](const std::string& p) {
+    if (!p.empty() && p[0] == '/') return p;
+    char buf[4096];
+    return ::getcwd(buf, sizeof buf) ? std::string(buf) + "/" + p : p;
+  };
+  const std::string rel = relativeToWorkDir(path);
+  if (packFolder().empty() || rel.empty()) return {absolute(here), false};
+  if (exists(here)) return {absolute(here), true};
+  return {absolute(resolvePath(packFolder() + "/" + rel)), false};
+}
+
 FILE* openFile(const std::string& path, const char* mode) {
   const bool writes = std::strpbrk(mode, "wa+") != nullptr;
   return std::fopen((writes ? resolvePath(path) : findFile(path)).c_str(), mode);

@@ -26,6 +26,16 @@ void setPackFolder(const std::string& dir);
 // else the resolved path. Every read of a game file goes through here.
 std::string findFile(const std::string& path);
 
+// Where a read of a game path goes, for messages about a file that would
+// not load: the absolute path read from, or where the pack would hold the
+// file when neither folder has it; ownCopy when it is the working folder's
+// own copy hiding the pack's (a reinstall would not replace it).
+struct FileOrigin {
+  std::string path;
+  bool ownCopy = false;
+};
+FileOrigin describeFile(const std::string& path);
+
 // fopen on findFile (read-only modes) or on the resolved path (modes that write).
 FILE* openFile(const std::string& path, const char* mode);
 

@@ -82,6 +82,8 @@ private:
   // Content pixels to window units at the current zoom.
   int windowUnits(int contentPixels) const;
   void applyWindowedSize(int width, int height);
+  // Full screen where no window manager would carry the request out.
+  bool coverDisplay();
 
   bool headless_;
   ManualClock* virtualClock_;
@@ -93,6 +95,8 @@ private:
   std::deque<WindowEvent> pending_;
   std::vector<WindowEvent> keyEvents_;
   bool fullScreen_ = false;
+  // Full screen without a window manager: the window itself covers the display.
+  bool covering_ = false;
   bool mustPresent_ = false;
   int viewW_ = 0, viewH_ = 0;          // the content shown: its top-left part of this size
   int zoom_ = 100;                     // percent

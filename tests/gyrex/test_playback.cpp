@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -145,6 +146,46 @@ TEST(GyrexPlayback, ARecordingThatStopsShortRestsThenReportsItsEnd) {
   for (int i = 0; i < 200 && !f.playbackDone(); ++i) f.Update(10);
   EXPECT_TRUE(f.playbackDone());
   EXPECT_EQ(f.ElementsText(), start);
+}
+
+// Clocks and event times read from disk are held to 0..kMaxClock, and a
+// running clock stops there, so nothing added to them can overflow.
+TEST(GyrexPlayback, ClocksFromDiskStayWithinTheirBound) {
+  using SpaceGyrex::kMaxClock;
+  zb::seedRandom(5);
+  VisualRig rig(2, quietRules());
+  RVisualField& f = rig.field;
+  rig.newGame();
+  OConfig tree;
+  f.SaveTo(tree);
+  rig.preview.SaveTo(tree);
+  tree.setInt("gamefield.record_timer", INT_MAX - 10);
+  ASSERT_TRUE(f.LoadFrom(tree));
+  EXPECT_EQ(f.clock, kMaxClock);
+  for (int i = 0; i < 10; ++i) f.Update(30);
+  EXPECT_EQ(f.clock, kMaxClock);
+  ASSERT_TRUE(rig.runToRest());
+  ASSERT_TRUE(f.applyMove(0, 11, true));
+  EXPECT_EQ(rig.recorder.events.back().time, kMaxClock);
+
+  rig.newGame();
+  RRecorder made;
+  made.TakeField(f);
+  made.AddMove(0, 11, true, 100);
+  made.AddMove(1, 11, true, INT_MAX - 5);
+  made.AddMove(2, 11, true, INT_MAX);
+  made.SaveTo(tree, "ReplayData");
+  ASSERT_TRUE(rig.recorder.LoadFrom(tree, "ReplayData"));
+  ASSERT_EQ(rig.recorder.events.size(), 3u);
+  EXPECT_EQ(rig.recorder.events[1].time, kMaxClock);
+  EXPECT_EQ(rig.recorder.events[2].time, kMaxClock);
+  f.startPlayback();
+  for (int ms = 0; ms < 60000 && !f.playbackDone(); ms += 30) {
+    f.Update(30);
+    ASSERT_LE(f.clock, kMaxClock);
+  }
+  EXPECT_FALSE(rig.recorder.EventsLeft()) << "every event was played";
+  EXPECT_TRUE(f.playbackDone());
 }
 
 TEST(GyrexPlayback, ShippedDemosPlayThroughOnTheRealField) {

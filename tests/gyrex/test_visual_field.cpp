@@ -115,7 +115,7 @@ TEST(GyrexVisualField, ShiftManiaRevealsOnlyAfterAMoveThatChangedSomething) {
   put(f, 3, 11, {2, 3, 2, 3});
   settleInto(f, 3);
   ASSERT_TRUE(f.applyMove(3, 11, true));  // turns, but changes nothing else
-  EXPECT_EQ(f.state, RVisualField::kIdle);
+  EXPECT_EQ(f.state, RVisualField::kSettling) << "a plain turn settles too";
   ASSERT_TRUE(rig.runToRest());
   EXPECT_EQ(rig.preview.visibleElems, 0);
   ASSERT_TRUE(f.applyMove(0, 11, false));  // destroys

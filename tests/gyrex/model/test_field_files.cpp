@@ -2,10 +2,14 @@
 // damaged input is refused or clamped and never trusted.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <type_traits>
 
 #include "gyrex/RFieldGame.h"
 #include "gyrex/RFieldPlayer.h"
+#include "platform/Files.h"
 #include "platform/Random.h"
 #include "tests/gyrex/model/GyrexModelSupport.h"
 #include "tests/support/TestSupport.h"
@@ -153,6 +157,31 @@ TEST(GyrexFiles, RulesReadPerKindAndLevelWithinBounds) {
   EXPECT_EQ(t.AddInterval(11), 1200);
   EXPECT_EQ(t.AddInterval(0), 100);
   EXPECT_EQ(t.AddInterval(5), 600);
+}
+
+// A data file that will not load is named; the player's own copy in the
+// per-user folder (here a folder in its place) is said to be theirs.
+TEST(GyrexFiles, AnUnreadableDataFileIsNamedAndAnOwnCopySaidToBeOwn) {
+  namespace fs = std::filesystem;
+  zbtest::TempDir user, pack;
+  fs::create_directories(pack.file("cfg"));
+  fs::create_directories(user.file("cfg/Gyx_demo.dat"));
+  const std::string before = fs::current_path().string();
+  ASSERT_EQ(::chdir(user.path().c_str()), 0);
+  const std::string here = fs::current_path().string();
+  const char* demo = "Demo file not found. Please reinstall game";
+  const char* rules = "Main configuration file not found. Please reinstall game";
+
+  // Played from a data folder: the file there, no pack behind it.
+  EXPECT_EQ(dataFileMessage(demo, kDemoFile), std::string(demo) + "\n(" + here + "/cfg/Gyx_demo.dat)");
+  zb::setPackFolder(pack.path());
+  const std::string own = dataFileMessage(demo, kDemoFile);
+  EXPECT_EQ(own.rfind(std::string(demo) + "\n(" + here + "/cfg/Gyx_demo.dat)\n", 0), 0u) << own;
+  EXPECT_NE(own.find("your own copy"), std::string::npos) << own;
+  // Missing everywhere: the pack's place is named, a reinstall helps.
+  EXPECT_EQ(dataFileMessage(rules, kRulesFile), std::string(rules) + "\n(" + pack.path() + "/cfg/Gyrex.dat)");
+  zb::setPackFolder("");
+  ASSERT_EQ(::chdir(before.c_str()), 0);
 }
 
 }  // namespace
