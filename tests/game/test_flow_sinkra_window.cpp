@@ -283,6 +283,7 @@ TEST(FlowSinkraWindow, ClassicStartsAtTheChosenLevelAndEndsWon) {
   rig.run(100);
 
   game->startDemo(false);
+  EXPECT_EQ(classic->levelIndex(), 0);  // the demo plays from the first level
   rig.run(20000);
   EXPECT_TRUE(game->demo());
   EXPECT_EQ(game->current(), classic);
