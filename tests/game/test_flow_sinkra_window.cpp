@@ -325,7 +325,10 @@ TEST(FlowSinkraWindow, YesToTheRestartQuestionLeavesTheOptionsAtOnce) {
   for (; rig.current() == options && frames < 200; ++frames) rig.run(30);
   EXPECT_LE(frames, 3);
   ASSERT_TRUE(rig.waitPlaying(3000));
+  rig.run(600);
   EXPECT_EQ(game->level, 1);
+  EXPECT_EQ(game->current()->grid().explodingCount(), 0);
+  EXPECT_EQ(CGlobal::instance().score, 0);
   const AClipString* menu = rig.main()->menuText();
   rig.click(menu->x() + menu->width() / 2, menu->y() + menu->height() / 2);
   EXPECT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Menu); }, 1500));
