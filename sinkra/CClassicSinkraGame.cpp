@@ -198,8 +198,15 @@ std::unique_ptr<CPiece> CClassicSinkraGame::makeIncoming(int slot) {
   return makeBlock(zb::random(l.colors), 0);
 }
 
+int CClassicSinkraGame::levelRowTime(int rowTime) const {
+  // A level runs from its starting row time to its ending one; nothing
+  // outside that span comes from the rules, whatever a saved game says.
+  const CClassicLevel& l = level();
+  return std::clamp(rowTime, std::min(l.timeRowBegin, l.timeRowEnd), std::max(l.timeRowBegin, l.timeRowEnd));
+}
+
 void CClassicSinkraGame::afterPush() {
-  rowTime_ = std::max(0, rowTime_ - rowTimeDecrease_);
+  rowTime_ = levelRowTime(rowTime_ - rowTimeDecrease_);
   interval_ = rowTime_ / std::max(1, grid_.width());
   elapsed_ = 0;
   ++rowsPushed_;
@@ -263,9 +270,8 @@ void CClassicSinkraGame::addPoints(int value, int cell) {
 
 std::unique_ptr<CPiece> CClassicSinkraGame::nextChameleon(const CPiece& old, int cell) {
   auto piece = makeBlock((old.colour + 1) % std::max(1, level().colors), cell);
+  // Unlit: the group the old colour belonged to is not this block's group.
   piece->chameleon = true;
-  piece->highlighted = old.highlighted;
-  selectFrame(*piece);
   return piece;
 }
 
@@ -280,12 +286,21 @@ void CClassicSinkraGame::chameleonStep(int ms) {
     const CPiece* p = tray_[s].get();
     if (p && p->chameleon && !p->exploding) showInTray(s, nextChameleon(*p, 0));
   }
+  bool changed = false;
   for (int cell = 0; cell < grid_.size(); ++cell) {
     const CPiece* p = grid_.at(cell);
     if (!p || !p->chameleon || p->exploding || p->moving) continue;
     std::unique_ptr<CPiece> next = nextChameleon(*p, cell);
     deleteBlock(cell);
     placeBlock(cell, std::move(next));
+    changed = true;
+  }
+  // The groups changed under the pointer: light what it points at now,
+  // quietly, as the pointer itself did not move.
+  if (changed && !demo) {
+    removeHighlight();
+    specialPreview_ = false;
+    lightClassic(pointedCell_);
   }
 }
 
@@ -334,6 +349,8 @@ void CClassicSinkraGame::saveState(OConfig& c) {
   c.setInt("rowCount", rowsOfLevel_);
   c.setInt("timeStep", rowTimeDecrease_);
   c.setInt("isEndLevelEffect", endLevelEffect_ ? 1 : 0);
+  // The fill of a finished level is paid; a reloaded game must not pay it again.
+  c.setInt("isLevelDone", levelDone_ ? 1 : 0);
 }
 
 void CClassicSinkraGame::loadState(OConfig& c) {
@@ -366,7 +383,16 @@ void CClassicSinkraGame::loadState(OConfig& c) {
   rowsOfLevel_ = rows;
   rowTimeDecrease_ = step;
   endLevelEffect_ = c.getInt("isEndLevelEffect", 0) == 1;
-  levelDone_ = finished = false;
+  finished = false;
+  levelDone_ = c.getInt("isLevelDone", 0) == 1;
+  // Files without the key: a full board blowing up during the fill is a
+  // level whose fill has been paid.
+  if (!c.has("isLevelDone"))
+    levelDone_ = endLevelEffect_ && grid_.blockCount() == grid_.size() && grid_.explodingCount() > 0;
+  if (!endLevelEffect_ && !levelDone_) {
+    rowTime_ = levelRowTime(rowTime_);
+    interval_ = rowTime_ / std::max(1, grid_.width());
+  }
   if (!lines_) lines_ = host_->makeNumber(0, kLinesDigits, 700, 312, 0);
   if (!levelCaption_) levelCaption_ = host_->makeText(" ", 500, 500);
   if (!complete_) complete_ = host_->makeTitle("Level complete");

@@ -70,6 +70,8 @@ private:
   void startRowLevel();
   void startBonusLevel();
   void advanceLevel();
+  // A row time held to the span of the current level's row times.
+  int levelRowTime(int rowTime) const;
   void showLevelCaption();
   void showLines();
   void startEndLevelEffect();
@@ -78,6 +80,9 @@ private:
   // Replaces a chameleon by one of the next colour at the same place.
   std::unique_ptr<CPiece> nextChameleon(const CPiece& old, int cell);
   void clickClassicSpecial(int cell);
+  // Lights the group or special targets at a cell as pointing does, a
+  // pair left unlit; returns the group size (0 on a special).
+  int lightClassic(int cell);
   void addPoints(int value, int cell);
   void placeComplete();
 
@@ -92,6 +97,7 @@ private:
   int endLevelTimer_ = 0;
   int chameleonTimer_ = 0;
   int completeTimer_ = 0;
+  int pointedCell_ = -1;  // the cell the pointer was last seen over
   std::unique_ptr<CNumberView> lines_;
   std::unique_ptr<CTextView> levelCaption_;
   std::unique_ptr<CTextView> complete_;

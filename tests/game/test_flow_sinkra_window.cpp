@@ -283,6 +283,7 @@ TEST(FlowSinkraWindow, ClassicStartsAtTheChosenLevelAndEndsWon) {
   rig.run(100);
 
   game->startDemo(false);
+  EXPECT_EQ(classic->levelIndex(), 0);  // the demo plays from the first level
   rig.run(20000);
   EXPECT_TRUE(game->demo());
   EXPECT_EQ(game->current(), classic);
@@ -294,6 +295,43 @@ TEST(FlowSinkraWindow, ClassicStartsAtTheChosenLevelAndEndsWon) {
   classic->setBoard(w, h, noGroups(w, h));
   ASSERT_TRUE(gameOverShown(rig));
   EXPECT_EQ(game->gameResult(), 2);
+}
+
+}  // namespace
+
+namespace {
+
+// "Yes" to the restart question of the family options takes the player
+// straight back to the new game: the options do not rebuild their contents
+// only to wait for them to fly off again, and the "Menu" text answers.
+TEST(FlowSinkraWindow, YesToTheRestartQuestionLeavesTheOptionsAtOnce) {
+  if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
+  FlowRig rig;
+  ASSERT_TRUE(rig.start());
+  AMyGame* game = play(rig, kRemoverRadio);
+  ASSERT_TRUE(game);
+  OEngine* options = game->optionsScreen();
+  OClipButton* button = rig.main()->button(AMainWnd::kOptions);
+  rig.click(int(button->x) + button->width / 2, int(button->y) + button->height / 2);
+  ASSERT_TRUE(rig.runUntil([&] { return rig.current() == options; }));
+  rig.settle();
+  rig.click(options->x() + 60 + 15, options->y() + 105 + 15);  // the "Expert" box
+  ASSERT_TRUE(rig.clickText("OK"));
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Restart); }));
+  rig.settle();
+  ASSERT_TRUE(rig.clickText("Yes"));
+  ASSERT_TRUE(rig.runUntil([&] { return rig.current() == options; }));
+  int frames = 0;
+  for (; rig.current() == options && frames < 200; ++frames) rig.run(30);
+  EXPECT_LE(frames, 3);
+  ASSERT_TRUE(rig.waitPlaying(3000));
+  rig.run(600);
+  EXPECT_EQ(game->level, 1);
+  EXPECT_EQ(game->current()->grid().explodingCount(), 0);
+  EXPECT_EQ(CGlobal::instance().score, 0);
+  const AClipString* menu = rig.main()->menuText();
+  rig.click(menu->x() + menu->width() / 2, menu->y() + menu->height() / 2);
+  EXPECT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Menu); }, 1500));
 }
 
 }  // namespace
