@@ -2,6 +2,7 @@
 
 #include "ui/AOptionsWnd.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -152,7 +153,18 @@ void AMainWnd::writeSettings(bool gameExists) {
   // The family of the last game stays even when none is running, so the
   // pick-game screen offers it again next time.
   settings_.gameIndex = static_cast<uint8_t>(family_);
-  zb::saveSettings(settingsTree_, settings_, gameExists, settingsPath());
+  std::vector<zb::SaveFailure> failures;
+  if (!zb::saveSettings(settingsTree_, settings_, gameExists, settingsPath(), &failures))
+    reportSaveFailure(zb::describeSaveFailures(failures));
+}
+
+void AMainWnd::reportSaveFailure(const std::string& text) {
+  std::fprintf(stderr, "%s\n", text.c_str());
+  if (closing_ || !owner().exists()) {
+    owner().setQuitCode(kSaveFailedExitCode);
+    return;
+  }
+  owner().reportError("%s", text.c_str());
 }
 
 void AMainWnd::makePanel() {

@@ -181,13 +181,7 @@ void AMainWnd::onPanelButton(int b) {
   bool asksForScreen = b == kHelp || b == kOptions || b == kNewGame || (b == kExit && game_ && !settings_.globalAutosave);
   if (asksForScreen && app().pendingScreen) return;
   switch (b) {
-    case kExit:
-      if (!game_ || settings_.globalAutosave) {
-        app().quitRequested = true;
-      } else {
-        requestScreen(ScreenId::Exit);
-      }
-      break;
+    case kExit: requestQuit(); break;
     case kMinimise: owner().show(false); break;
     case kWindowMode: owner().toggleFullScreen(); break;
     case kHelp: requestScreen(ScreenId::Help); break;
@@ -215,6 +209,17 @@ void AMainWnd::onPanelButton(int b) {
       break;
     default: break;
   }
+}
+
+void AMainWnd::requestQuit() {
+  OEngine* question = app().screen(ScreenId::Exit);
+  // With autosave off a game left now does not come back: ask first.
+  if (!game_ || settings_.globalAutosave || !question) {
+    app().quitRequested = true;
+    return;
+  }
+  if (app().currentScreen == question || app().pendingScreen == question) return;
+  requestScreen(ScreenId::Exit);
 }
 
 void AMainWnd::choosePickedGame() {
@@ -271,7 +276,7 @@ void AMainWnd::afterMenu(int choice) {
       break;
     case AMenuWnd::kOptions: onPanelButton(kOptions); break;
     case AMenuWnd::kHelp: requestScreen(ScreenId::Help); break;
-    case AMenuWnd::kExit: app().quitRequested = true; break;
+    case AMenuWnd::kExit: requestQuit(); break;
     default:
       if (game_ && game_->paused()) game_->resume();
       break;

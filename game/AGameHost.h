@@ -53,6 +53,9 @@ public:
   virtual int family() const = 0;
   virtual AGameWnd* game() const = 0;
   virtual void requestScreen(ScreenId id) = 0;
+  // A saved game could not be written (`text`: one line per file and
+  // reason). The default says so on standard error.
+  virtual void reportSaveFailure(const std::string& text);
   // Shows the game-over text centred on centreX; the next release leads to
   // the game-over screen.
   virtual void showGameOverText(const std::string& text, int centreX, int y) = 0;

@@ -280,7 +280,7 @@ void AGameWnd::saveGame() {
   saved_.options.skins.assign(skins.begin(), skins.end());
   saved_.options.speed = speed;
   saved_.options.explodeEffect = explosionEffect_;
-  saved_.save(autosave_);
+  if (!saved_.save(autosave_)) main_.reportSaveFailure(zb::describeSaveFailures(saved_.failures));
 }
 
 void AGameWnd::loadGame(int) {

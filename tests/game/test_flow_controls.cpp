@@ -48,21 +48,40 @@ TEST(FlowControls, DemoFromThePickGameScreenEndsOnAClick) {
   EXPECT_EQ(game->score, 0);
 }
 
-TEST(FlowControls, ExitAsksFirstWhenAutosaveIsOff) {
+TEST(FlowControls, EveryWayOutAsksFirstWhenAutosaveIsOff) {
   if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
   FlowRig rig;
   ASSERT_TRUE(rig.start());
   ASSERT_TRUE(rig.pick(4));
   ASSERT_TRUE(rig.waitPlaying());
   rig.main()->settings().globalAutosave = false;
+  auto answer = [&](const char* choice) {
+    ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Exit); }));
+    rig.settle();
+    ASSERT_TRUE(rig.clickText(choice));
+  };
+  // The panel button.
   clickButton(rig, AMainWnd::kExit);
-  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Exit); }));
-  ASSERT_TRUE(rig.clickText("No"));
+  answer("No");
   ASSERT_TRUE(rig.waitPlaying());
   EXPECT_FALSE(rig.window.app().quitRequested);
-  clickButton(rig, AMainWnd::kExit);
+  // The menu's "Exit".
+  rig.key(zb::vk::Escape);
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Menu); }));
+  rig.settle();
+  ASSERT_TRUE(rig.clickText("Exit"));
   ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Exit); }));
-  ASSERT_TRUE(rig.clickText("Yes"));
+  rig.settle();
+  rig.shot("exit_question_from_menu");
+  answer("No");
+  ASSERT_TRUE(rig.waitPlaying());
+  EXPECT_FALSE(rig.window.app().quitRequested);
+  // The window's close (the frame's button sends it twice: one question).
+  rig.platform.push(zb::WindowEvent{zb::WindowEvent::CloseRequest});
+  rig.platform.push(zb::WindowEvent{zb::WindowEvent::CloseRequest});
+  rig.run(300);
+  EXPECT_FALSE(rig.ended());
+  answer("Yes");
   EXPECT_TRUE(rig.runUntil([&] { return rig.ended(); }, 5000));
 }
 
@@ -228,6 +247,35 @@ TEST(FlowControls, CloseDuringAGameSavesIt) {
 }  // namespace
 
 namespace {
+
+TEST(FlowControls, SavesThatFailAreToldAndFailTheExit) {
+  if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
+  FlowRig rig;
+  // Nothing can be written where the saved games and the settings go.
+  zbtest::writeBytes(rig.home() + "/save", {1});
+  std::filesystem::create_directory(rig.home() + "/zenbox.cfg");
+  ASSERT_TRUE(rig.start());
+  ASSERT_TRUE(rig.pick(4));
+  ASSERT_TRUE(rig.waitPlaying());
+  ASSERT_TRUE(rig.playMoves(1));
+  // Leaving the game for another one: the window says so.
+  rig.key(zb::vk::Escape);
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Menu); }));
+  rig.settle();
+  ASSERT_TRUE(rig.clickText("Pick Game"));
+  ASSERT_TRUE(rig.pick(0));
+  ASSERT_TRUE(rig.waitPlaying());
+  ASSERT_EQ(rig.platform.messages.size(), 1u);
+  const std::string& said = rig.platform.messages[0];
+  EXPECT_NE(said.find("could not save "), std::string::npos) << said;
+  EXPECT_NE(said.find("save/Sinkra_2.sav: Not a directory"), std::string::npos) << said;
+  EXPECT_NE(said.find("save/Sinkra.sav: Not a directory"), std::string::npos) << said;
+  EXPECT_EQ(rig.window.quitCode(), 0);
+  // At exit the window is gone: the run fails instead.
+  rig.stop();
+  EXPECT_EQ(rig.window.quitCode(), AMainWnd::kSaveFailedExitCode);
+  EXPECT_EQ(rig.platform.messages.size(), 1u);
+}
 
 TEST(FlowControls, OptionsWithoutAGameOpenTheCommonScreen) {
   if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
