@@ -83,15 +83,24 @@ int OWindow::runLoop() {
       continue;
     }
     resting_ = false;
-    platform_.waitEvent(frameInterval);
     uint32_t now = zb::nowMs();
-    if (now - lastTickTime_ >= static_cast<uint32_t>(std::max(frameInterval, 0))) {
-      uint32_t previous = lastTickTime_;
-      lastTickTime_ = now;
-      onTick(static_cast<int>(now - previous));
-      platform_.present();
-      resting_ = atRest();
+    int interval = std::max(frameInterval, 0);
+    // Frames are due on the clock, so a frame's own work does not stretch
+    // the interval: wait only for what is left of it.
+    int32_t left = static_cast<int32_t>(lastTickTime_ + static_cast<uint32_t>(interval) - now);
+    if (left > 0) {
+      platform_.waitEvent(left);
+      now = zb::nowMs();
+      left = static_cast<int32_t>(lastTickTime_ + static_cast<uint32_t>(interval) - now);
+      if (left > 0) continue;  // woken early, perhaps by input
     }
+    uint32_t previous = lastTickTime_;
+    // A few late frames are made up at once; after a longer stall the clock
+    // starts afresh rather than running a burst of frames.
+    lastTickTime_ = -left > kMaxLateFrames * interval ? now : previous + static_cast<uint32_t>(interval);
+    onTick(static_cast<int>(now - previous));
+    platform_.present();
+    resting_ = atRest();
   }
   onDestroy();
   return quitCode_;

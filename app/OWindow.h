@@ -104,6 +104,9 @@ public:
 protected:
   void destroyWindow();
 
+  // Frames more late than this are not made up: the frame clock starts afresh.
+  static constexpr int kMaxLateFrames = 4;
+
   int clientWidth_ = 0;
   int clientHeight_ = 0;
   int windowX_ = 0;

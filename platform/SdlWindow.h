@@ -79,6 +79,8 @@ private:
   // The largest zoom whose window takes at most `share` of the usable desktop.
   int fittingZoom(double share) const;
   void applyWindowedSize(int width, int height);
+  // Full screen where no window manager would carry the request out.
+  bool coverDisplay();
 
   bool headless_;
   ManualClock* virtualClock_;
@@ -90,6 +92,8 @@ private:
   std::deque<WindowEvent> pending_;
   std::vector<WindowEvent> keyEvents_;
   bool fullScreen_ = false;
+  // Full screen without a window manager: the window itself covers the display.
+  bool covering_ = false;
   bool mustPresent_ = false;
   int viewW_ = 0, viewH_ = 0;          // the content shown: its top-left part of this size
   int zoom_ = 1;

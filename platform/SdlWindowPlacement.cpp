@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "platform/SdlWindow.h"
+#include "platform/XWindowManager.h"
 
 namespace zb {
 
@@ -123,9 +124,33 @@ int SdlWindow::setZoom(int zoom) {
   return zoom_;
 }
 
+bool SdlWindow::coverDisplay() {
+  SDL_Rect bounds;
+  if (SDL_GetDisplayBounds(std::max(SDL_GetWindowDisplayIndex(window_), 0), &bounds) != 0) return false;
+  // Set first, so the moves and sizes that follow are not taken for the
+  // player's own windowed ones.
+  fullScreen_ = covering_ = true;
+  SDL_SetWindowPosition(window_, bounds.x, bounds.y);
+  SDL_SetWindowSize(window_, bounds.w, bounds.h);
+  SDL_RaiseWindow(window_);
+  mustPresent_ = true;
+  return true;
+}
+
 bool SdlWindow::setFullScreen(bool on) {
   if (!window_) return false;
   pointer_.known = false;
+  if (covering_ || (on && !fullScreen_ && !windowManagerRuns(window_))) {
+    // With nobody to carry out a full-screen request SDL would count the
+    // window at the desktop's size while it keeps its own, and the picture
+    // would be scaled for a size the window does not have. The window is
+    // made to cover the display itself instead; leaving it, the owner puts
+    // it back with setBounds.
+    if (on) return fullScreen_ || coverDisplay();
+    fullScreen_ = covering_ = false;
+    mustPresent_ = true;
+    return true;
+  }
   if (SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return !on && !fullScreen_;
   fullScreen_ = on;
   mustPresent_ = true;

@@ -6,7 +6,8 @@ class OEngine;
 namespace SpaceTessel {
 
 // A launch button beside the board: the border piece of its side's colour.
-// While pointed at it pulses between opaque and half transparent and, with
+// While pointed at it shows the piece's lit state (a button's hovered
+// state), pulses between opaque and half transparent and, with
 // the animation setting on, now and then throws off a sparkle of its
 // colour; when the pointer leaves it is opaque again.
 class AMyButton : public OClipButton {

@@ -59,7 +59,7 @@ void AFamilyOptionsWnd::addLevels(int x, int y) {
   const char* names[3] = {"Novice", "Expert", "Master"};
   for (int l = 0; l < 3; ++l) {
     if (app.buttons[1]) levels_->addBox(*app.buttons[1], x, y + 40 * l, -5);
-    newText(font(3), x + 40, y + 5 + 40 * l, names[l], -10, false);
+    newText(font(3), x + 50, y + 5 + 40 * l, names[l], -10, false);
   }
   levels_->select(level_);
 }
@@ -71,7 +71,8 @@ void AFamilyOptionsWnd::addSpeedBar(int x, int y, int labelX, int labelY) {
   speedBar_ = std::make_unique<AProgressBar>(this, *cell, speedCells_, x, y, -1, -3);
   speedBar_->setValue(speed_);
   int right = x + speedCells_ * (cell->width - 3);
-  int below = y + cell->height + 8;
+  // As under the volume bars of the common rows: 10 left of the bar, 43 below its top.
+  int below = y + 43;
   newText(font(3), x - 10, below, "Low", -10, false);
   newText(font(3), right - 30, below, "High", -10, false);
 }

@@ -56,10 +56,75 @@ TEST_F(MainTest, BusyQueueHoldsTheTickWhichThenGetsTheWholeElapsedTime) {
     if (wait == 2) rig.platform.push(event(WindowEvent::Quit));
   };
   rig.window.runLoop();
-  // First wait: 30 ms, tick. Then 20 handlers of 10 ms each without a tick,
-  // and the next wait's 30 ms: one tick of 230 ms.
-  EXPECT_EQ(screen.tickTimes, (std::vector<int>{30, 230}));
+  // First wait: 30 ms, tick. Then 20 handlers of 10 ms each without a tick;
+  // that frame is long overdue, so it runs at once with all 200 ms, and the
+  // next one a frame later, before the quit is taken.
+  EXPECT_EQ(screen.tickTimes, (std::vector<int>{30, 200, 30}));
   EXPECT_EQ(rig.platform.waits, 2);
+}
+
+namespace {
+
+// A screen whose frames take `workMs` each, then `stallMs` once on frame `stallAt`.
+struct BusyScreen : LogScreen {
+  BusyScreen(Rig& rig, int work) : LogScreen(rig.window, rig.journal, "busy"), clock(rig.clock), workMs(work) {}
+  void tick(int elapsed) override {
+    LogScreen::tick(elapsed);
+    tickAt.push_back(clock.nowMs());
+    clock.advance(static_cast<uint32_t>(ticks == stallAt ? stallMs : workMs));
+  }
+  zb::ManualClock& clock;
+  int workMs;
+  int stallAt = -1, stallMs = 0;
+  std::vector<uint32_t> tickAt;
+};
+
+}  // namespace
+
+// Frames start every 30 ms on the clock, whatever part of it their own work
+// takes: the loop waits only for what is left of the interval.
+TEST(MainLoop, FramesKeepTheirIntervalWhateverTheirWorkTakes) {
+  for (int work : {0, 12, 29}) {
+    Rig local;
+    local.clock.set(1000);
+    BusyScreen screen(local, work);
+    screen.open(&local.window.app().currentScreen);
+    local.platform.onWait = [&](int) {
+      if (screen.ticks == 19) local.platform.push(event(WindowEvent::Quit));  // taken after the next frame
+    };
+    local.window.runLoop();
+    ASSERT_EQ(screen.ticks, 20) << work;
+    for (int i = 0; i < 20; ++i) EXPECT_EQ(screen.tickAt[size_t(i)], 1030u + 30u * i) << work << " frame " << i;
+    for (int t : screen.tickTimes) EXPECT_EQ(t, 30) << work;
+  }
+}
+
+// A frame late by a little is made up at once.
+TEST_F(MainTest, AFrameALittleLateIsMadeUp) {
+  BusyScreen small(rig, 0);
+  small.stallAt = 3;
+  small.stallMs = 50;  // frame 4 starts 20 ms late, frame 5 on time again
+  small.open(&app().currentScreen);
+  rig.platform.onWait = [&](int) {
+    if (small.ticks == 5) rig.platform.push(event(WindowEvent::Quit));
+  };
+  rig.window.runLoop();
+  EXPECT_EQ(small.tickAt, (std::vector<uint32_t>{1030, 1060, 1090, 1140, 1150, 1180}));
+}
+
+// After a long stall the clock starts afresh instead of running a burst of frames.
+TEST_F(MainTest, AStallResynchronisesTheFrameClock) {
+  BusyScreen stalled(rig, 0);
+  stalled.stallAt = 2;
+  stalled.stallMs = 1000;
+  stalled.open(&app().currentScreen);
+  rig.platform.onWait = [&](int) {
+    if (stalled.ticks == 4) rig.platform.push(event(WindowEvent::Quit));
+  };
+  rig.window.runLoop();
+  // The stall's frame gets the whole time; the next ones follow 30 ms apart.
+  EXPECT_EQ(stalled.tickAt, (std::vector<uint32_t>{1030, 1060, 2060, 2090, 2120}));
+  EXPECT_EQ(stalled.tickTimes, (std::vector<int>{30, 30, 1000, 30, 30}));
 }
 
 TEST_F(MainTest, IdleLoopWaitsAFrameBetweenTicks) {

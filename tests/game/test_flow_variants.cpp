@@ -7,6 +7,7 @@
 #include "sinkra/CGameField.h"
 #include "tests/game/FlowRig.h"
 #include "ui/AClipString.h"
+#include "ui/AFramedWnd.h"
 #include "ui/ARadioGroup.h"
 #include "ui/OClipButton.h"
 #include "audio/OMusic.h"
@@ -132,6 +133,50 @@ TEST(FlowVariants, OptionsCancelRestoresVolumesAndOkTakesSkins) {
   EXPECT_EQ(main->game()->skins[0], 1);
   EXPECT_FALSE(main->game()->explosionEffect());
   EXPECT_FALSE(main->newGameNeeded);
+}
+
+}  // namespace
+
+namespace {
+
+// The family options rows the three families share: level labels 50 right
+// of and 5 below their boxes, "Low" 10 left of the speed bar and 43 below
+// its top, as under the volume bars.
+TEST(FlowVariants, FamilyOptionsPlaceTheirLabelsBesideTheirBoxes) {
+  if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
+  FlowRig rig;
+  ASSERT_TRUE(rig.start());
+  struct Case {
+    int radio;
+    int lowX, lowY;
+  } cases[] = {{0, 280, 305}, {5, 290, 345}, {9, 340, 305}};
+  bool first = true;
+  for (const Case& c : cases) {
+    if (!first) ASSERT_TRUE(menuChoice(rig, "Pick Game"));
+    first = false;
+    ASSERT_TRUE(rig.pick(c.radio)) << c.radio;
+    ASSERT_TRUE(rig.waitPlaying()) << c.radio;
+    AMainWnd* main = rig.main();
+    OClipButton* options = main->button(AMainWnd::kOptions);
+    rig.click(int(options->x) + options->width / 2, int(options->y) + options->height / 2);
+    ASSERT_TRUE(rig.runUntil([&] { return rig.current() == main->game()->optionsScreen(); })) << c.radio;
+    rig.settle();
+    const char* names[3] = {"Novice", "Expert", "Master"};
+    for (int l = 0; l < 3; ++l) {
+      const AClipString* label = rig.findText(names[l]);
+      ASSERT_NE(label, nullptr) << c.radio << " " << names[l];
+      EXPECT_EQ(label->x(), 60 + 50) << c.radio << " " << names[l];
+      EXPECT_EQ(label->y(), 65 + 40 * l + 5) << c.radio << " " << names[l];
+    }
+    const AClipString* low = nullptr;
+    for (AClipString* t : static_cast<AFramedWnd*>(rig.current())->texts())
+      if (t->text() == "Low" && (!low || t->y() < low->y())) low = t;  // the speed bar's, above the volumes'
+    ASSERT_NE(low, nullptr) << c.radio;
+    EXPECT_EQ(low->x(), c.lowX) << c.radio;
+    EXPECT_EQ(low->y(), c.lowY) << c.radio;
+    ASSERT_TRUE(rig.clickText("Cancel")) << c.radio;
+    ASSERT_TRUE(rig.waitPlaying()) << c.radio;
+  }
 }
 
 }  // namespace

@@ -206,6 +206,40 @@ void LitBlocksStandOutByBrightness() {
   }
 }
 
+// A launch piece pointed at must be told from the idle ones at a glance, by
+// brightness alone and for every colour: its rim, where idle pieces meet in
+// dark joints, lights up (mean luma change over the outer two pixels), and
+// the pressed look is the lit one.
+void LitLaunchPiecesStandOutByBrightness() {
+  auto luma = [](uint32_t c) { return 0.3 * ((c >> 16) & 255) + 0.59 * ((c >> 8) & 255) + 0.11 * (c & 255); };
+  for (const char* shape : {"gbh", "gbv"}) {
+    for (int colour = 0; colour < 6; ++colour) {
+      for (int skin = 0; skin < 6; ++skin) {
+        std::string name = "clp/Tessel/" + std::string(shape) + std::to_string(colour) + "_" + std::to_string(skin) + ".clp";
+        auto piece = loadClip(name);
+        ASSERT_EQ(piece->sequenceCount, 3) << name;  // idle, pressed, pointed at
+        const OBitmap& idle = frame(*piece, 0, 0);
+        const OBitmap& lit = frame(*piece, 2, 0);
+        double rim = 0, all = 0;
+        int rimCount = 0;
+        for (int y = 0; y < idle.height(); ++y) {
+          for (int x = 0; x < idle.width(); ++x) {
+            double change = luma(lit.pixel(x, y)) - luma(idle.pixel(x, y));
+            EXPECT_GE(change, 0) << name << " at " << x << "," << y;  // lit never darkens
+            all += change;
+            if (x >= 2 && y >= 2 && x < idle.width() - 2 && y < idle.height() - 2) continue;
+            rim += change;
+            ++rimCount;
+          }
+          for (int x = 0; x < idle.width(); ++x) EXPECT_EQ(frame(*piece, 1, 0).pixel(x, y), lit.pixel(x, y)) << name;
+        }
+        EXPECT_GE(rim / rimCount, 100.0) << name;
+        EXPECT_GE(all / (idle.width() * idle.height()), 40.0) << name;
+      }
+    }
+  }
+}
+
 void FailsCleanlyWhenTheFolderCannotBeMade() {
   zbtest::TempDir tmp;
   zbtest::writeBytes(tmp.file("blocker"), {1});
@@ -232,6 +266,8 @@ TEST(DataPack, PicturesFitTheScreensAndBoards) {
 }
 
 TEST(DataPack, LitBlocksStandOutFromTheirNeighbours) { LitBlocksStandOutByBrightness(); }
+
+TEST(DataPack, LitLaunchPiecesStandOutFromIdleOnes) { LitLaunchPiecesStandOutByBrightness(); }
 
 TEST(DataPack, FailsCleanlyWhenTheFolderCannotBeMade) { FailsCleanlyWhenTheFolderCannotBeMade(); }
 

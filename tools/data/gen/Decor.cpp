@@ -83,12 +83,16 @@ ClipRecipe pausePicture() {
 }
 
 ClipRecipe panelPicture() {
+  // The emblem keeps to the lower right of its 80 x 88 picture: the picture
+  // stands at 660, 140 of the panel and the Tessel "UNDO" caption at 620, 160
+  // reaches some 18 pixels into its left part.
   Canvas c(80, 88);
-  enso(c, 40, 42, 30, 7, Rgba{0.95f, 0.88f, 0.74f, 0.9f});
-  Sdf stone = [](float x, float y) { return (std::hypot((x - 42) / 16, (y - 52) / 10) - 1) * 10; };
+  const float cx = 52, cy = 57;
+  enso(c, cx, cy, 23, 6, Rgba{0.95f, 0.88f, 0.74f, 0.9f});
+  Sdf stone = [=](float x, float y) { return (std::hypot((x - cx - 1) / 13, (y - cy - 8) / 8) - 1) * 8; };
   dropShadow(c, stone, 2, 3, 2, 0.5f);
-  c.fill(stone, dome(stone, solid(rgb(0x6A665F)), 40, 49, 8, 0.5f));
-  bambooLeaf(c, 48, 30, 22, -0.6f);
+  c.fill(stone, dome(stone, solid(rgb(0x6A665F)), cx, cy + 6, 7, 0.5f));
+  bambooLeaf(c, cx + 7, cy - 10, 18, -0.6f);
   ClipRecipe clip;
   int i = clip.add(std::move(c));
   clip.sequences.push_back(clip.single(i));

@@ -56,15 +56,33 @@ ClipRecipe sparkle() {
 
 ClipRecipe tesselBorder(bool horizontal, int colour, int skin) {
   // The launch piece is the colour's block in its skin, flattened to a tab,
-  // with a gold notch that points into the board.
+  // with a gold notch that points into the board. Its states are those of a
+  // button: idle, pressed and pointed at. Idle pieces meet in dark joints; a
+  // lit one glows with a light rim where the joint was, which reads by
+  // brightness alone whatever the colour (a yellow tab cannot get much
+  // brighter, its rim can).
   Canvas block = blockPicture(skin, colour, 64, true);
   int w = horizontal ? kBorderLength : kBorderThickness, h = horizontal ? kBorderThickness : kBorderLength;
-  Canvas c = block.resampled(w, h);
   float cx = w / 2.0f, cy = h / 2.0f;
   Sdf notch = circle(cx, cy, 3.2f);
-  c.fill(offset(notch, 1.2f), Rgba{0.1f, 0.07f, 0.04f, 0.6f});
-  c.fill(notch, dome(notch, solid(rgb(0xF0C860)), cx, cy, 2.5f, 0.5f));
-  return oneFrame(std::move(c));
+  Sdf whole = roundRect(-1, -1, w + 1.0f, h + 1.0f, 0);
+  Sdf rim = subtract(whole, roundRect(kBorderJoint, kBorderJoint, w - kBorderJoint, h - kBorderJoint, 1.5f));
+  auto piece = [&](bool lit) {
+    Canvas c = block.resampled(w, h);
+    if (lit) {
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) c.at(x, y) = lighten(c.at(x, y), 0.45f);
+    }
+    c.fill(rim, lit ? Rgba{1.0f, 0.95f, 0.78f, 1} : Rgba{0.1f, 0.07f, 0.05f, 1});
+    c.fill(offset(notch, 1.2f), Rgba{0.1f, 0.07f, 0.04f, 0.6f});
+    c.fill(notch, dome(notch, solid(rgb(lit ? 0xFFF0B0 : 0xF0C860)), cx, cy, 2.5f, 0.5f));
+    return c;
+  };
+  ClipRecipe clip;
+  int idle = clip.add(piece(false));
+  int lit = clip.add(piece(true));
+  for (int state : {idle, lit, lit}) clip.sequences.push_back(clip.single(state));
+  return clip;
 }
 
 ClipRecipe gyrexSegment(int position) {

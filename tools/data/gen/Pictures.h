@@ -35,6 +35,7 @@ ClipRecipe tesselBackground();
 ClipRecipe tesselBorder(bool horizontal, int colour, int skin);
 constexpr int kBorderThickness = 24;  // gbh height, gbv width
 constexpr int kBorderLength = 38;
+constexpr int kBorderJoint = 2;  // gbh/gbv: the dark joint of an idle piece, the light rim of a lit one
 
 ClipRecipe gyrexBackground();
 ClipRecipe gyrexSegment(int position);  // 0 top, 1 right, 2 bottom, 3 left
