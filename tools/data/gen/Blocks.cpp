@@ -130,7 +130,7 @@ Canvas blockPicture(int skin, int colour, int size, bool plain) {
   Canvas c = skinFace(skin, colour, s);
   // Every skin carries the colour's emblem on top of its surface, so no
   // two colours are told apart by hue alone.
-  if (!plain) markEmblem(c, kEmblem[colour], blockColour(colour), s / 2, s / 2, s * 0.26f);
+  if (!plain) markEmblem(c, kEmblem[colour], blockColour(colour), s / 2, s / 2, s * 0.3f);
   return c;
 }
 

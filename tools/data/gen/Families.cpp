@@ -80,7 +80,7 @@ ClipRecipe tesselBorder(bool horizontal, int colour, int skin) {
     }
     c.fill(rim, lit ? Rgba{1.0f, 0.95f, 0.78f, 1} : Rgba{0.1f, 0.07f, 0.05f, 1});
     // The same ink in both states: lighting the tab never darkens it.
-    markEmblem(c, kEmblem[colour], blockColour(colour), cx, cy, kBorderThickness * 0.3f);
+    markEmblem(c, kEmblem[colour], blockColour(colour), cx, cy, kBorderThickness * 0.34f);
     return c;
   };
   ClipRecipe clip;
