@@ -34,6 +34,7 @@ Emblem gyrexEmblem(int choice) {
 ClipRecipe blockClip(int skin, int colour) { return oneFrame(boardBlockPicture(skin, colour)); }
 ClipRecipe specialClip(int kind) { return oneFrame(specialPicture(kind)); }
 ClipRecipe removerClip(int colour) { return oneFrame(colourRemoverPicture(colour)); }
+ClipRecipe chameleonMarkClip() { return oneFrame(chameleonMarkPicture()); }
 
 ClipRecipe sparkle() {
   // Sequences 0..5 follow the block colours, 6 is white gold, 7 gold; each
