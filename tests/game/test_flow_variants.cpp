@@ -152,7 +152,9 @@ TEST(FlowVariants, FamilyOptionsPlaceTheirLabelsBesideTheirBoxes) {
   } cases[] = {{0, 280, 305}, {5, 290, 345}, {9, 340, 305}};
   bool first = true;
   for (const Case& c : cases) {
-    if (!first) ASSERT_TRUE(menuChoice(rig, "Pick Game"));
+    if (!first) {
+      ASSERT_TRUE(menuChoice(rig, "Pick Game"));
+    }
     first = false;
     ASSERT_TRUE(rig.pick(c.radio)) << c.radio;
     ASSERT_TRUE(rig.waitPlaying()) << c.radio;
