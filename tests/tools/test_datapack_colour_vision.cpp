@@ -226,6 +226,38 @@ TEST(ColourVision, GyrexSegmentsStayApartInEveryColourChoice) {
   }
 }
 
+// The Gyrex cursor (also the hint) marks an element by an outline that
+// reads by brightness on every colour choice: over the ring, the element
+// with the cursor differs in grey from the element without it.
+TEST(ColourVision, GyrexCursorOutlinesEveryColourChoice) {
+  OClip cursor;
+  ASSERT_TRUE(cursor.load(packFile("clp/Gyrex/cursor.clp")));
+  const OBitmap& ring = *sequence(cursor, 0).images.at(0);
+  std::array<OClip, 4> segments;
+  for (int p = 0; p < 4; ++p) ASSERT_TRUE(segments[size_t(p)].load(packFile("clp/Gyrex/bg" + std::to_string(7 + p) + ".clp")));
+  const int offsets[4][2] = {{0, 0}, {20, 0}, {0, 20}, {0, 0}};
+  for (int choice = 0; choice < sequence(segments[0], 0).imageCount; ++choice) {
+    OBitmap plain;
+    plain.create(42, 42, kNet);
+    for (int p = 0; p < 4; ++p)
+      OBitmap::draw(plain, *sequence(segments[size_t(p)], 0).images.at(size_t(choice)), offsets[p][0], offsets[p][1]);
+    OBitmap marked;
+    ASSERT_TRUE(OBitmap::copyImage(marked, plain));
+    OBitmap::draw(marked, ring, 0, 0);
+    double sum = 0;
+    int n = 0;
+    for (int y = 0; y < 42; ++y) {
+      for (int x = 0; x < 42; ++x) {
+        if (ring.alphaAt(x, y) > 128) continue;
+        sum += std::abs(simulate(marked.pixel(x, y), kGreyscale)[0] - simulate(plain.pixel(x, y), kGreyscale)[0]);
+        ++n;
+      }
+    }
+    ASSERT_GT(n, 0);
+    EXPECT_GE(sum / n, 40.0) << "choice " << choice;
+  }
+}
+
 // The simulation itself: greys stay grey, the colours each deficiency
 // confuses come out alike, and normal vision is left alone.
 TEST(ColourVision, SimulationMatchesTheKnownConfusions) {
