@@ -18,10 +18,12 @@ ClipRecipe oneFrame(Canvas pic) {
 }
 
 // Gyrex colour choices: the six block colours with their emblems, pale
-// jade with a ring and slate with two bars.
+// jade with a ring and slate with two bars. Jade (L* 77) and slate (L* 30)
+// sit in the lightness gaps of the six, so any four choices stay apart in
+// grey too.
 Rgba gyrexColour(int choice) {
   if (choice < kColours) return blockColour(choice);
-  return choice == 6 ? rgb(0xE4E0D0) : rgb(0x5C6878);
+  return choice == 6 ? rgb(0xA8C4B0) : rgb(0x3E4858);
 }
 
 Emblem gyrexEmblem(int choice) {
