@@ -16,6 +16,7 @@
 // pairs is printed either way.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
