@@ -144,6 +144,10 @@ void CGameField::ensureScaled() {
   if (!picturesScaled_ || scaledFor_ != grid_.cellSize || scaled_.size() != 72) scalePictures();
 }
 
+const OBitmap* CGameField::scaledPicture(int index) const {
+  return index >= 0 && index < static_cast<int>(scaled_.size()) ? scaled_[size_t(index)].get() : nullptr;
+}
+
 void CGameField::buildFrames(CPiece& piece) {
   ensureScaled();
   int colour = piece.colour >= 0 && piece.colour < 6 ? piece.colour : 0;
@@ -153,8 +157,9 @@ void CGameField::buildFrames(CPiece& piece) {
   }
 }
 
-std::unique_ptr<CPiece> CGameField::makeBlock(int colour, int cell) {
+std::unique_ptr<CPiece> CGameField::makeBlock(int colour, int cell, bool chameleon) {
   auto piece = std::make_unique<CPiece>(colour);
+  piece->chameleon = chameleon;
   piece->clip = std::make_unique<OClip>();
   buildFrames(*piece);
   OClip& clip = *piece->clip;

@@ -117,7 +117,7 @@ protected:
 
   // A new block with its twelve frames, placed at `cell` (not on the grid,
   // not on the engine yet).
-  std::unique_ptr<CPiece> makeBlock(int colour, int cell);
+  std::unique_ptr<CPiece> makeBlock(int colour, int cell, bool chameleon = false);
   // Builds the frames of a block into its clip: twelve for an ordinary
   // colour (normal and inset per skin); variants add their special blocks.
   virtual void buildFrames(CPiece& piece);
@@ -133,6 +133,8 @@ protected:
   void selectFrame(CPiece& piece);
   void removeHighlight();
   void scalePictures();
+  // A scaled block picture: 0..35 normal, 36..71 inset; null when unscaled.
+  const OBitmap* scaledPicture(int index) const;
   // Scales the pictures unless they are already made for this cell size.
   void ensureScaled();
   void freeScaledPictures();
