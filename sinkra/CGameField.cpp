@@ -111,11 +111,15 @@ void CGameField::recomputeCellSize() {
                    grid_.width();
 }
 
+int CGameField::blockPixels() const {
+  return std::max(1, static_cast<int>(std::ceil(grid_.cellSize)));
+}
+
 void CGameField::freeScaledPictures() { scaled_.clear(); }
 
 void CGameField::scalePictures() {
   scaled_.clear();
-  int cell = std::max(1, static_cast<int>(grid_.cellSize));
+  int cell = blockPixels();
   int inset = std::max(1, cell - 4);
   scaled_.resize(72);
   for (int i = 0; i < 36; ++i) {

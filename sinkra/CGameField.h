@@ -100,6 +100,9 @@ public:
   CFieldHost& host() const { return *host_; }
   OEngine* engine() const { return engine_; }
   double cellSize() const { return grid_.cellSize; }
+  // Side of a block picture: the cell size rounded up, so blocks standing
+  // at the whole-pixel part of fractional cell positions meet without a gap.
+  int blockPixels() const;
   int normalizeMode() const { return normalizeMode_; }
   bool centreClosing() const { return centreClosing_; }
   // Extra clips owned by the field (dropped by removeAllBlocks and clear).
