@@ -13,6 +13,7 @@
 #include "game/AStar.h"
 #include "game/GameCatalog.h"
 #include "game/GameFamilies.h"
+#include "platform/Clock.h"
 #include "platform/Files.h"
 #include "ui/AClipString.h"
 #include "ui/AFramedWnd.h"
@@ -245,6 +246,7 @@ void AMainWnd::requestScreen(ScreenId id) {
 
 void AMainWnd::showGameOverText(const std::string& text, int centreX, int y) {
   gameOverText_ = std::make_unique<AClipString>(font(0), this, centreX, y, text, -500, true, star());
+  gameOverShownAt_ = zb::nowMs();
   gameOverText_->moveText(centreX - gameOverText_->width() / 2, y, -500, gameOverText_->animated());
   sortClips();
 }

@@ -157,6 +157,7 @@ private:
   int tickerOffset_ = 0;
   std::unique_ptr<AClipString> menuText_;
   std::unique_ptr<AClipString> gameOverText_;
+  uint32_t gameOverShownAt_ = 0;  // clock time the game-over text appeared
   bool menuRequested_ = false;
   OClip* panelBackground_ = nullptr;
   OClip* sinkraBackground_ = nullptr;

@@ -6,6 +6,7 @@
 #include "audio/OMusic.h"
 #include "game/AGameWnd.h"
 #include "game/GameCatalog.h"
+#include "platform/Clock.h"
 #include "platform/KeyCodes.h"
 #include "platform/Random.h"
 #include "ui/AClipString.h"
@@ -58,7 +59,16 @@ void AMainWnd::tick(int elapsed) {
   }
   if (state_ == kCovering) {
     addTiles(settings_.animation ? kTilesPerTick : int(freeCells_.size()));
-    if (freeCells_.empty()) state_ = kCovered;
+    if (freeCells_.empty()) {
+      state_ = kCovered;
+      // The screen stops moving once covered: texts still flying would stay
+      // frozen in the margins the tiles leave open, beside every dialog
+      // that opens over it.
+      if (game_) game_->onScreenCovered();
+      for (AClipString* text : {menuText_.get(), gameOverText_.get()}) {
+        if (text) text->land();
+      }
+    }
   }
   if (state_ == kPlaying && menuText_) {
     menuText_->tick(elapsed);
@@ -131,6 +141,7 @@ OClipControl* AMainWnd::onLButtonDown(int x, int y) {
 
 OClipControl* AMainWnd::onLButtonUp(int x, int y) {
   if (state_ == kGameOverShown) {
+    if (zb::nowMs() - gameOverShownAt_ < kStrayClickMs) return nullptr;
     if (gameOverText_) gameOverText_->clickFade();
     state_ = kPlaying;
     requestScreen(ScreenId::GameOver);

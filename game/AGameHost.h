@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "app/OAppState.h"
@@ -21,6 +22,9 @@ public:
   // Controller states a game sets or tests.
   static constexpr int kPlaying = 3;
   static constexpr int kGameOverShown = 7;
+  // Milliseconds the game-over text and the name entry ignore the pointer
+  // after they appear: clicks meant for the board must not go through them.
+  static constexpr uint32_t kStrayClickMs = 500;
 
   virtual ~AGameHost() = default;
 
