@@ -5,6 +5,7 @@
 #include "app/OMainWindow.h"
 #include "platform/KeyCodes.h"
 #include "storage/Container.h"
+#include "platform/Language.h"
 
 namespace {
 
@@ -58,9 +59,9 @@ bool AHelpWnd::create() {
     std::snprintf(name, sizeof name, "help/help%d.dat", i);
     std::string text;
     if (!LoadEncryptedText(name, text, kHelpKey)) break;
-    pages_.push_back(text);
+    pages_.push_back(zb::tr(text));
   }
-  if (pages_.empty()) pages_.push_back("Help\nThe help pages were not found. Please reinstall.");
+  if (pages_.empty()) pages_.push_back(zb::tr("Help\nThe help pages were not found. Please reinstall."));
   return true;
 }
 
@@ -134,9 +135,9 @@ void AHelpWnd::buildContents() {
   sheet_->visible = true;
   drawPage();
   int y = height() - 80;
-  back_ = newText(app.letters[0].get(), 60, y, "Back", -10, true);
-  AClipString* close = newText(app.letters[0].get(), 310, y, "Close", -10, true);
-  next_ = newText(app.letters[0].get(), 580, y, "Next", -10, true);
+  back_ = newText(app.letters[0].get(), 60, y, zb::tr("Back"), -10, true);
+  AClipString* close = newText(app.letters[0].get(), 310, y, zb::tr("Close"), -10, true);
+  next_ = newText(app.letters[0].get(), 580, y, zb::tr("Next"), -10, true);
   setDefaultButton(close);
   setCancelButton(close);
 }

@@ -16,6 +16,7 @@
 #include "ui/AClipString.h"
 #include "ui/AFramedWnd.h"
 #include "ui/OClipButton.h"
+#include "platform/Language.h"
 
 namespace {
 
@@ -28,9 +29,9 @@ const char* const kButtonFiles[AMainWnd::kButtonCount] = {
 
 constexpr uint32_t kTickerBack = 0x2A2016;
 
-const char* const kTickerText =
+const char* const kTickerText = N_(
     "Welcome to Zenbox!  Pick a game, click the groups, climb the Top 10.  F1 help, Pause pauses, "
-    "F4 switches the window mode.      ";
+    "F4 switches the window mode.      ");
 
 }  // namespace
 
@@ -110,7 +111,7 @@ bool AMainWnd::load() {
   readSettings();
   makePanel();
   if (loadFailed_) {
-    owner().reportError("Error: some files was not found! Please reinstall.");
+    owner().reportError("%s", zb::tr("Error: some files was not found! Please reinstall.").c_str());
     std::exit(255);
   }
   makeTexts();
@@ -212,7 +213,7 @@ void AMainWnd::scrollTicker() {
 }
 
 void AMainWnd::makeTexts() {
-  menuText_ = std::make_unique<AClipString>(font(1), this, 630, 450, "Menu", -500, true, star());
+  menuText_ = std::make_unique<AClipString>(font(1), this, 630, 450, zb::tr("Menu"), -500, true, star());
   menuText_->setClickable(true);
 }
 

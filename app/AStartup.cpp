@@ -16,6 +16,7 @@
 #include "game/ARestartWnd.h"
 #include "game/ATop10Wnd.h"
 #include "ui/APickGameWnd.h"
+#include "platform/Language.h"
 
 namespace zb {
 namespace {
@@ -33,7 +34,7 @@ bool loadSharedPictures(OMainWindow& window) {
     std::snprintf(file, sizeof file, "clp/bt%d.clp", i);
     app.buttons[size_t(i)] = loadShared(file);
     if (!app.buttons[size_t(i)]) {
-      window.reportError("Error: file %s not found!", file);
+      window.reportError(zb::tr("Error: file %s not found!").c_str(), file);
       std::exit(255);
     }
   }
@@ -43,7 +44,7 @@ bool loadSharedPictures(OMainWindow& window) {
   for (int i = 0; i < 4; ++i) {
     app.letters[size_t(i)] = loadShared(letters[i]);
     if (!app.letters[size_t(i)]) {
-      window.reportError("Error: file %s not found!", letters[i]);
+      window.reportError(zb::tr("Error: file %s not found!").c_str(), letters[i]);
       std::exit(255);
     }
   }

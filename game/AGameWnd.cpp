@@ -7,6 +7,7 @@
 #include "platform/KeyCodes.h"
 #include "ui/AClipString.h"
 #include "ui/AOptionsWnd.h"
+#include "platform/Language.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ bool AGameWnd::buildPanel() {
                              familyCaption_->animated());
   }
   remakeVariantCaptions(-500);
-  scoreLabel_ = makeCaption(kAlph4, scoreLabelX, scoreLabelY, "Score", -500);
+  scoreLabel_ = makeCaption(kAlph4, scoreLabelX, scoreLabelY, zb::tr("Score"), -500);
   loadGameResources();
   return true;
 }
@@ -178,9 +179,9 @@ void AGameWnd::pause() {
   if (replaying_) stopReplay(true);
   if (paused_) return;
   paused_ = true;
-  pausedCaption_ = makeCaption(kAlph, 180, 160, "Paused", -100000);
-  clickToCaption_ = makeCaption(kAlph, 160, 260, "Click to", -10000);
-  playCaption_ = makeCaption(kAlph, 200, 360, "play", -10000);
+  pausedCaption_ = makeCaption(kAlph, 180, 160, zb::tr("Paused"), -100000);
+  clickToCaption_ = makeCaption(kAlph, 160, 260, zb::tr("Click to"), -10000);
+  playCaption_ = makeCaption(kAlph, 200, 360, zb::tr("play"), -10000);
   for (auto* caption : {&pausedCaption_, &clickToCaption_, &playCaption_}) centreOn(**caption, boardCentre());
   if (main_.music()) main_.music()->stop();
   if (OClip* pic = main_.pausePicture()) {
@@ -208,8 +209,8 @@ void AGameWnd::resume() {
 
 void AGameWnd::makeModeCaptions(std::unique_ptr<AClipString>& head, const char* text, int x, int y) {
   head = makeCaption(kAlph2, x, y, text, -10000);
-  clickToCaption_ = makeCaption(kAlph2, x, y + 35, "Click to", -10000);
-  playCaption_ = makeCaption(kAlph2, x + 40, y + 70, "play", -10000);
+  clickToCaption_ = makeCaption(kAlph2, x, y + 35, zb::tr("Click to"), -10000);
+  playCaption_ = makeCaption(kAlph2, x + 40, y + 70, zb::tr("play"), -10000);
 }
 
 void AGameWnd::startDemo(bool takeSnapshot) {
@@ -220,7 +221,7 @@ void AGameWnd::startDemo(bool takeSnapshot) {
     takeSnapshot = false;
   }
   // Where the panel picture was, clear of the panel buttons.
-  makeModeCaptions(demoCaption_, "Demo mode", modeCaptionX, modeCaptionY);
+  makeModeCaptions(demoCaption_, zb::tr("Demo mode").c_str(), modeCaptionX, modeCaptionY);
   if (OClip* panel = main_.panelPicture()) panel->visible = false;
   main_.redrawAll();
   if (takeSnapshot) saveUndoPoint();
@@ -245,7 +246,7 @@ void AGameWnd::startReplay(bool takeSnapshot) {
     takeSnapshot = false;
   }
   if (replaying_) return;
-  makeModeCaptions(replayingCaption_, "Replaying", modeCaptionX, modeCaptionY);
+  makeModeCaptions(replayingCaption_, zb::tr("Replaying").c_str(), modeCaptionX, modeCaptionY);
   if (OClip* panel = main_.panelPicture()) panel->visible = false;
   if (takeSnapshot) saveUndoPoint();
   replaying_ = true;
@@ -264,7 +265,7 @@ void AGameWnd::stopReplay(bool restore) {
 }
 
 void AGameWnd::showGameOver() {
-  main_.showGameOverText("Game over!\n  \n Click to\n \n continue", boardCentre(), 170);
+  main_.showGameOverText(zb::tr("Game over!\n  \n Click to\n \n continue"), boardCentre(), 170);
   main_.setState(AGameHost::kGameOverShown);
 }
 
