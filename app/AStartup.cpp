@@ -17,6 +17,7 @@
 #include "game/ATop10Wnd.h"
 #include "ui/APickGameWnd.h"
 #include "platform/Language.h"
+#include "ui/AClipString.h"
 
 namespace zb {
 namespace {
@@ -47,6 +48,9 @@ bool loadSharedPictures(OMainWindow& window) {
       window.reportError(zb::tr("Error: file %s not found!").c_str(), letters[i]);
       std::exit(255);
     }
+    // A pack from before the translations has no accented letters: the
+    // screens then stay English rather than show letters as gaps.
+    if (app.letters[size_t(i)]->sequenceCount < AClipString::kLatin1Sequences) zb::stopTranslations();
   }
   app.spark = loadShared("clp/tessel/gst.clp");
   if (!app.spark) {
