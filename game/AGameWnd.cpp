@@ -70,7 +70,7 @@ void AGameWnd::remakeVariantCaptions(int depth) {
   variantCaption_ = makeCaption(kAlph4, variantCaptionX, variantCaptionY,
                                 zb::variantCaption(family, kind), depth);
   centreOn(*variantCaption_, centre);
-  levelCaption_ = makeCaption(kAlph4, levelCaptionX, levelCaptionY, zb::levelCaption(level), depth);
+  levelCaption_ = makeCaption(kAlph4, levelCaptionX, levelCaptionY, zb::tr(zb::levelCaption(level)), depth);
   centreOn(*levelCaption_, centre);
 }
 

@@ -81,6 +81,7 @@ int AClipString::glyphSequence(char c) {
     case '-': return 36;
     case '!': return 37;
     case '?': return 38;
+    case '\'': return 72;
     case ' ':
     case '\n': return -1;
     default: return kOtherGlyph;

@@ -46,11 +46,12 @@ public:
   // The font sequence that draws a character: 0-9 digits, 10-35 letters of
   // either case, 36 '-', 37 '!', 38 '?'; for the translations (Latin-1)
   // 39 inverted '!', 40 inverted '?', 41-70 the capitals 0xC0-0xDE without
-  // 0xD7 (small letters 0xE0-0xFE share them), 71 the sharp s; -1 for space
+  // 0xD7 (small letters 0xE0-0xFE share them), 71 the sharp s, 72 the
+  // apostrophe (French and Spanish need it in short captions); -1 for space
   // and line feed (no glyph); kOtherGlyph for any other character (a glyph
   // that keeps sequence 0 when laid out).
   static constexpr int kOtherGlyph = -2;
-  static constexpr int kLatin1Sequences = 72;
+  static constexpr int kLatin1Sequences = 73;
   static int glyphSequence(char c);
   // True when every character of `text` has a glyph of its own in `font`.
   static bool canDraw(const OClip* font, const std::string& text);

@@ -405,6 +405,7 @@ TEST(ClipStringLatin1, AccentedLettersHaveGlyphsOfTheirOwnSharedByBothCases) {
   EXPECT_EQ(AClipString::glyphSequence('\xD8'), 64);
   EXPECT_EQ(AClipString::glyphSequence('\xDE'), 70);
   EXPECT_EQ(AClipString::glyphSequence('\xDF'), 71);
+  EXPECT_EQ(AClipString::glyphSequence('\''), 72);
   EXPECT_EQ(AClipString::glyphSequence('\xE9'), AClipString::glyphSequence('\xC9'));
   EXPECT_EQ(AClipString::glyphSequence('\xFC'), AClipString::glyphSequence('\xDC'));
   // Multiplication and division signs, y umlaut, other marks: no glyph.
@@ -419,7 +420,8 @@ TEST(ClipStringLatin1, CanDrawNeedsAGlyphForEveryCharacterInTheSet) {
   EXPECT_TRUE(AClipString::canDraw(&full, "\xA1Gr\xFC\xDF Gott!\nNi\xF1o"));
   EXPECT_TRUE(AClipString::canDraw(&old, "Play!"));
   EXPECT_FALSE(AClipString::canDraw(&old, "Fen\xEAtre"));
-  EXPECT_FALSE(AClipString::canDraw(&full, "l'eau"));   // no apostrophe glyph
+  EXPECT_TRUE(AClipString::canDraw(&full, "l'eau"));
+  EXPECT_FALSE(AClipString::canDraw(&old, "l'eau"));
   EXPECT_FALSE(AClipString::canDraw(&full, "150 %"));
   EXPECT_FALSE(AClipString::canDraw(nullptr, "A"));
 }

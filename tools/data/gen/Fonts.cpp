@@ -1,7 +1,8 @@
-// The four letter sets. Each holds 72 sequences: 0-9, A-Z, "-", "!", "?",
+// The four letter sets. Each holds 73 sequences: 0-9, A-Z, "-", "!", "?",
 // then for the translations the Latin-1 marks and letters "\xA1" "\xBF",
-// the capitals "\xC0" to "\xDE" (without the multiplication sign) and
-// "\xDF" (the sharp s); small letters share the capitals' glyphs.
+// the capitals "\xC0" to "\xDE" (without the multiplication sign),
+// "\xDF" (the sharp s) and the apostrophe; small letters share the
+// capitals' glyphs.
 // A glyph's frames: 0 the letter, stopped there; 1-3 a rolling blur that
 // loops (for counters that roll); 4 the letter again, stopped (where a
 // rolling counter comes to rest).
@@ -36,7 +37,7 @@ std::string glyphCharacters() {
   std::string out = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-!?\xA1\xBF";
   for (int c = 0xC0; c <= 0xDF; ++c)
     if (c != 0xD7) out += static_cast<char>(c);
-  return out;
+  return out + "'";
 }
 // The first glyphs set the cell: the accented letters are fitted into it.
 constexpr int kBaseGlyphs = 39;
