@@ -45,7 +45,7 @@ bool CBetweenLevelsGame::start(int width, int height, int colours, int delay, do
   bonusFragments_ = bonusFragments;
   recomputeCellSize();
   intro_ = true;
-  if (!introText_) introText_ = host().makeText(kIntroText, 35, 150);
+  if (!introText_) introText_ = host().makeText(zb::tr(kIntroText), 35, 150);
   introText_->setVisible(true);
   if (!failText_) failText_ = host().makeText(zb::tr(kFailText), 25, 150);
   failText_->setVisible(false);

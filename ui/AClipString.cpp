@@ -48,9 +48,21 @@ int starsPerGlyph(int glyphs) {
 
 }  // namespace
 
+namespace {
+
+std::vector<AClipString*>& liveTexts() {
+  static std::vector<AClipString*> texts;
+  return texts;
+}
+
+}  // namespace
+
+const std::vector<AClipString*>& AClipString::all() { return liveTexts(); }
+
 AClipString::AClipString(OClip* font, OEngine* screen, int x, int y, const std::string& text,
                          int depth, bool animated, OClip* starPicture)
     : starPicture_(starPicture) {
+  liveTexts().push_back(this);
   text_ = text;
   font_ = font;
   x_ = x;
@@ -60,7 +72,10 @@ AClipString::AClipString(OClip* font, OEngine* screen, int x, int y, const std::
   if (screen) setText(font, screen, x, y, text, depth, animated);
 }
 
-AClipString::~AClipString() { removeGlyphs(); }
+AClipString::~AClipString() {
+  removeGlyphs();
+  std::erase(liveTexts(), this);
+}
 
 int AClipString::glyphSequence(char c) {
   const unsigned char u = static_cast<unsigned char>(c);

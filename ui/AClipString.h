@@ -99,6 +99,9 @@ public:
   void setTrembleWhenPointed(bool on) { trembleWhenPointed_ = on; }
   void setTrembleAlways(bool on) { trembleAlways_ = on; }
 
+  // Every text that exists, in creation order (for checks over all screens).
+  static const std::vector<AClipString*>& all();
+
   const std::string& text() const { return text_; }
   int glyphCount() const { return int(glyphs_.size()); }
   OClip* glyph(int i) const { return glyphs_[size_t(i)]; }
