@@ -28,6 +28,8 @@ public:
   void onClosed() override;
 
   int pageCount() const { return int(pages_.size()); }
+  // Page i as shown: the pack's page in the player's language.
+  const std::string& pageText(int i) const { return pages_[size_t(i)]; }
   int page() const { return page_; }
   void showPage(int page);
 

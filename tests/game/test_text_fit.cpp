@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/AHelpWnd.h"
 #include "app/OEngine.h"
 #include "game/AGameWnd.h"
 #include "game/GameCatalog.h"
@@ -123,6 +125,19 @@ TEST_P(TextFit, PickGameOptionsAndDialogs) {
   for (ScreenId id : {ScreenId::Menu, ScreenId::Top10, ScreenId::Help, ScreenId::Restart, ScreenId::ClearTop10,
                       ScreenId::Exit})
     checkDialog(rig, id, lang + " screen " + std::to_string(int(id)));
+  // The help pages are translated as whole pages.
+  rig.main()->requestScreen(ScreenId::Help);
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Help); }));
+  auto* help = static_cast<AHelpWnd*>(rig.current());
+  const std::map<std::string, std::string> firstLines = {{"", "Welcome to Zenbox"},
+                                                         {"de", "Willkommen bei Zenbox"},
+                                                         {"fr", "Bienvenue dans Zenbox"},
+                                                         {"es", "Bienvenido a Zenbox"}};
+  ASSERT_GT(help->pageCount(), 1);
+  EXPECT_EQ(help->pageText(0).substr(0, help->pageText(0).find('\n')), firstLines.at(lang));
+  rig.settle();
+  rig.key(zb::vk::Escape);
+  rig.runUntil([&] { return rig.current() == rig.main(); });
   // The options of each family.
   for (int radio : {4, 0, 9}) {
     rig.main()->requestScreen(ScreenId::PickGame);
