@@ -109,10 +109,14 @@ void AHelpWnd::drawPage() {
   image.fillColour = 0xF4F0E6;
   image.fill();
   int y = 12;
+  pageCut_ = false;
   for (const Line& line : layOut(pages_[size_t(page_)], kPageWidth - 40, measure)) {
     useStyle(line.kind);
     int h = OBitmap::textExtent(line.text.empty() ? " " : line.text).height;
-    if (y + h > kPageHeight - 8) break;
+    if (y + h > kPageHeight - 8) {
+      pageCut_ = true;
+      break;
+    }
     if (!line.text.empty()) OBitmap::drawText(image, line.text, 20, y);
     y += line.kind == 0 ? h + 2 : h + 6;
   }

@@ -182,12 +182,13 @@ void AMainWnd::makePanel() {
   style.size = 11;
   style.textColour = 0xFFFF00;
   style.backColour = kTickerBack;
-  OSize extent = OBitmap::textExtent(kTickerText);
+  const std::string tickerText = zb::tr(kTickerText);
+  OSize extent = OBitmap::textExtent(tickerText);
   tickerStrip_ = std::make_unique<OBitmap>();
   auto window = std::make_unique<OBitmap>();
   if (extent.width > 0 && tickerStrip_->create(extent.width + 180, 30, kTickerBack) &&
       window->create(180, 30, kTickerBack)) {
-    OBitmap::drawText(*tickerStrip_, kTickerText, 180, 8);
+    OBitmap::drawText(*tickerStrip_, tickerText, 180, 8);
     // Drawn as a plain band: the text changes every frame, so no colour key.
     ticker_ = new OClip();
     ticker_->addImage(std::move(window));

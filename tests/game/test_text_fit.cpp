@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/AHelpWnd.h"
+#include "app/OClipControl.h"
 #include "app/OEngine.h"
 #include "game/AGameWnd.h"
 #include "game/GameCatalog.h"
@@ -74,6 +76,20 @@ void expectTextsFit(OEngine* screen, const std::string& where) {
       EXPECT_FALSE(overlap(b, other)) << where << ": \"" << shown(b.text) << "\" overlaps \"" << shown(other.text) << "\"";
     boxes.push_back(b);
   }
+  // Nor may a text run into a control (a check box, a bar, a button).
+  for (const OClipControl* c : screen->controls()) {
+    if (!c->visible || c->width <= 0) continue;
+    const Box control{int(c->x), int(c->y), int(c->x) + c->width, int(c->y) + c->height, "a control"};
+    for (const Box& b : boxes)
+      EXPECT_FALSE(overlap(b, control)) << where << ": \"" << shown(b.text) << "\" runs into the control at "
+                                        << control.left << ", " << control.top;
+  }
+}
+
+// With ZB_SHOTS set, the screens checked are also written there for a
+// person to look at.
+void shoot(FlowRig& rig, const std::string& lang, const std::string& name) {
+  if (std::getenv("ZB_SHOTS")) rig.shot((lang.empty() ? std::string("en") : lang) + "_" + name);
 }
 
 void clickButton(FlowRig& rig, int b) {
@@ -90,11 +106,13 @@ bool pick(FlowRig& rig, int radio) {
 }
 
 // Opens a dialog by its slot and checks it once its texts are in place.
-void checkDialog(FlowRig& rig, ScreenId id, const std::string& where) {
+void checkDialog(FlowRig& rig, ScreenId id, const std::string& lang, const std::string& name) {
+  const std::string where = lang + " " + name;
   rig.main()->requestScreen(id);
   ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(id); })) << where;
   rig.settle();
   expectTextsFit(rig.current(), where);
+  shoot(rig, lang, name);
   rig.key(zb::vk::Escape);
   rig.runUntil([&] { return rig.current() == rig.main(); });
 }
@@ -118,13 +136,15 @@ TEST_P(TextFit, PickGameOptionsAndDialogs) {
   ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::PickGame); }));
   rig.settle();
   expectTextsFit(rig.current(), lang + " pick game");
+  shoot(rig, lang, "pick_game");
   ASSERT_TRUE(pick(rig, 4));
   ASSERT_TRUE(rig.waitPlaying());
   AGameWnd* game = rig.main()->game();
   game->scores().addLine("1-2-126\tAda\t" + game->category() + "\t    700");
-  for (ScreenId id : {ScreenId::Menu, ScreenId::Top10, ScreenId::Help, ScreenId::Restart, ScreenId::ClearTop10,
-                      ScreenId::Exit})
-    checkDialog(rig, id, lang + " screen " + std::to_string(int(id)));
+  const std::pair<ScreenId, const char*> dialogs[] = {{ScreenId::Menu, "menu"},       {ScreenId::Top10, "top10"},
+                                                      {ScreenId::Help, "help"},       {ScreenId::Restart, "restart"},
+                                                      {ScreenId::ClearTop10, "clear"}, {ScreenId::Exit, "exit"}};
+  for (const auto& [id, name] : dialogs) checkDialog(rig, id, lang, name);
   // The help pages are translated as whole pages.
   rig.main()->requestScreen(ScreenId::Help);
   ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Help); }));
@@ -136,6 +156,13 @@ TEST_P(TextFit, PickGameOptionsAndDialogs) {
   ASSERT_GT(help->pageCount(), 1);
   EXPECT_EQ(help->pageText(0).substr(0, help->pageText(0).find('\n')), firstLines.at(lang));
   rig.settle();
+  for (int page = 0; page < help->pageCount(); ++page) {
+    help->showPage(page);
+    EXPECT_FALSE(help->pageCut()) << lang << " help page " << page + 1 << " runs past the sheet";
+  }
+  help->showPage(5);
+  rig.run(500);
+  shoot(rig, lang, "help_page6");
   rig.key(zb::vk::Escape);
   rig.runUntil([&] { return rig.current() == rig.main(); });
   // The options of each family.
@@ -147,6 +174,7 @@ TEST_P(TextFit, PickGameOptionsAndDialogs) {
     ASSERT_TRUE(rig.runUntil([&] { return rig.current() != rig.main(); }));
     rig.settle();
     expectTextsFit(rig.current(), lang + " options of radio " + std::to_string(radio));
+    shoot(rig, lang, "options_" + std::to_string(radio));
     rig.key(zb::vk::Escape);
     ASSERT_TRUE(rig.waitPlaying());
   }
@@ -155,13 +183,15 @@ TEST_P(TextFit, PickGameOptionsAndDialogs) {
   game->showGameOver();
   rig.run(500);
   expectTextsFit(rig.main(), lang + " game over text");
+  shoot(rig, lang, "game_over_text");
   rig.click(60, 500);
   ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::GameOver); }));
   rig.settle();
   expectTextsFit(rig.current(), lang + " game over");
+  shoot(rig, lang, "game_over");
   rig.key(zb::vk::Escape);
   ASSERT_TRUE(rig.waitPlaying());
-  checkDialog(rig, ScreenId::Promotion, lang + " promotion");
+  checkDialog(rig, ScreenId::Promotion, lang, "promotion");
 }
 
 TEST_P(TextFit, EveryVariantsPanelPlayingPausedAndInDemo) {
@@ -175,6 +205,7 @@ TEST_P(TextFit, EveryVariantsPanelPlayingPausedAndInDemo) {
     ASSERT_TRUE(rig.waitPlaying()) << where;
     rig.run(1500);
     expectTextsFit(rig.main(), where);
+    shoot(rig, lang, "board_" + std::to_string(radio));
     rig.key(zb::vk::Pause);
     rig.run(1500);
     expectTextsFit(rig.main(), where + " paused");
@@ -187,6 +218,7 @@ TEST_P(TextFit, EveryVariantsPanelPlayingPausedAndInDemo) {
   ASSERT_TRUE(rig.runUntil([&] { return rig.current() == rig.main(); }));
   rig.run(3000);
   expectTextsFit(rig.main(), lang + " demo");
+  shoot(rig, lang, "demo");
 }
 
 TEST_P(TextFit, SinkraTextsOfRareMoments) {
@@ -202,6 +234,7 @@ TEST_P(TextFit, SinkraTextsOfRareMoments) {
   intro->flyIn(35, 150, -500);
   rig.run(1500);
   expectTextsFit(rig.main(), lang + " bonus game");
+  shoot(rig, lang, "bonus_game");
   intro.reset();
   auto fail = game->makeText(zb::tr(SpaceSinkra::CBetweenLevelsGame::kFailText), 25, 150);
   fail->flyIn(25, 150, -500);
