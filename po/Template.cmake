@@ -4,12 +4,13 @@
 # entry and the metainfo give their names, comments and descriptions.
 file(GLOB_RECURSE sources RELATIVE ${SOURCE}
   ${SOURCE}/app/*.cpp ${SOURCE}/ui/*.cpp ${SOURCE}/game/*.cpp ${SOURCE}/sinkra/*.cpp
-  ${SOURCE}/tessel/*.cpp ${SOURCE}/gyrex/*.cpp ${SOURCE}/platform/*.cpp ${SOURCE}/tools/*.cpp)
+  ${SOURCE}/tessel/*.cpp ${SOURCE}/gyrex/*.cpp ${SOURCE}/platform/*.cpp ${SOURCE}/storage/*.cpp
+  ${SOURCE}/tools/*.cpp ${SOURCE}/storage/*.h ${SOURCE}/game/*.h ${SOURCE}/ui/*.h ${SOURCE}/app/*.h)
 list(SORT sources)
 set(marked "")
 foreach(f ${sources})
   file(READ ${SOURCE}/${f} text)
-  if(text MATCHES "zb::tr\\(|N_\\(")
+  if(text MATCHES "tr\\(\"|N_\\(\"")
     list(APPEND marked ${f})
   endif()
 endforeach()

@@ -64,6 +64,10 @@ bool AMyGame::loadPictures() {
   add("clp/Sinkra/b7.clp");
   add("clp/Sinkra/cb4.clp");
   add("clp/Tessel/gst.clp");
+  // The chameleon mark is optional: without it chameleons look like any block.
+  auto mark = std::make_unique<OClip>();
+  if (!mark->load("clp/Sinkra/cm.clp")) mark->clear();
+  pictures_.push_back(std::move(mark));
   separator_ = std::make_unique<OClip>();
   ok = separator_->load("clp/Sinkra/p1.clp") && ok;
   return ok;

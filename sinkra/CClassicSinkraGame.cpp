@@ -193,9 +193,7 @@ std::unique_ptr<CPiece> CClassicSinkraGame::makeIncoming(int slot) {
     if (zb::random(1000) < chance) {
       int m = zb::random(l.bonusesCount);
       if (m != 5) return makeBlock(10 + m, 0);
-      auto piece = makeBlock(zb::random(l.colors), 0);
-      piece->chameleon = true;
-      return piece;
+      return makeBlock(zb::random(l.colors), 0, true);
     }
   }
   return makeBlock(zb::random(l.colors), 0);
@@ -272,10 +270,47 @@ void CClassicSinkraGame::addPoints(int value, int cell) {
 }
 
 std::unique_ptr<CPiece> CClassicSinkraGame::nextChameleon(const CPiece& old, int cell) {
-  auto piece = makeBlock((old.colour + 1) % std::max(1, level().colors), cell);
+  auto piece = makeBlock((old.colour + 1) % std::max(1, level().colors), cell, true);
   // Unlit: the group the old colour belonged to is not this block's group.
-  piece->chameleon = true;
   return piece;
+}
+
+const OBitmap* CClassicSinkraGame::chameleonMark() const {
+  const size_t entry = 14;  // after the sparkle in the special table
+  const OClip* mark = entry < specialPictures_.size() ? specialPictures_[entry] : nullptr;
+  const OBitmap* image = mark ? mark->currentImage() : nullptr;
+  return image && image->valid() ? image : nullptr;
+}
+
+void CClassicSinkraGame::buildFrames(CPiece& piece) {
+  const OBitmap* mark = piece.chameleon && piece.colour >= 0 && piece.colour < 6 ? chameleonMark() : nullptr;
+  if (!mark) {
+    CSinkraGame::buildFrames(piece);
+    return;
+  }
+  ensureScaled();
+  if (chameleonBitmaps_.size() != 72 || chameleonFor_ != grid_.cellSize) {
+    // Every normal and inset block picture with the mark laid over it.
+    chameleonBitmaps_.clear();
+    for (int i = 0; i < 72; ++i) {
+      auto marked = std::make_unique<OBitmap>();
+      const OBitmap* base = scaledPicture(i);
+      if (base && OBitmap::copyImage(*marked, *base)) {
+        OBitmap overlay;
+        OBitmap::scale(overlay, *mark, marked->width(), marked->height());
+        overlay.xOffset = overlay.yOffset = 0;
+        OBitmap::draw(*marked, overlay, 0, 0);
+        marked->xOffset = base->xOffset;
+        marked->yOffset = base->yOffset;
+      }
+      chameleonBitmaps_.push_back(std::move(marked));
+    }
+    chameleonFor_ = grid_.cellSize;
+  }
+  for (int k = 0; k < 6; ++k) {
+    piece.clip->addImage(*chameleonBitmaps_[size_t(k * 6 + piece.colour)]);
+    piece.clip->addImage(*chameleonBitmaps_[size_t(36 + k * 6 + piece.colour)]);
+  }
 }
 
 void CClassicSinkraGame::chameleonStep(int ms) {

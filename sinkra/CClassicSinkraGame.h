@@ -62,6 +62,9 @@ protected:
   std::unique_ptr<CPiece> makeIncoming(int slot) override;
   void afterPush() override;
   const OClip* specialPicture(int colour) const override;
+  // Chameleons wear the chameleon mark over their block pictures, so they
+  // can be found without watching them change colour.
+  void buildFrames(CPiece& piece) override;
   double floatSpeed() const override { return rules_.speedShowBonusEffect; }
   int floatDelay() const override { return rules_.delayShowBonusEffect; }
 
@@ -77,6 +80,8 @@ private:
   void startEndLevelEffect();
   void endLevelStep(int ms);
   void chameleonStep(int ms);
+  // The chameleon mark picture, or null when the pack has none.
+  const OBitmap* chameleonMark() const;
   // Replaces a chameleon by one of the next colour at the same place.
   std::unique_ptr<CPiece> nextChameleon(const CPiece& old, int cell);
   void clickClassicSpecial(int cell);
@@ -96,6 +101,8 @@ private:
   bool bonusRunning_ = false;
   int endLevelTimer_ = 0;
   int chameleonTimer_ = 0;
+  std::vector<std::unique_ptr<OBitmap>> chameleonBitmaps_;  // as the scaled pictures, marked
+  double chameleonFor_ = 0;
   int completeTimer_ = 0;
   int pointedCell_ = -1;  // the cell the pointer was last seen over
   std::unique_ptr<CNumberView> lines_;

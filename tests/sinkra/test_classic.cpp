@@ -4,6 +4,7 @@
 #include <functional>
 #include <limits>
 #include <set>
+#include <span>
 
 #include "gfx/OClip.h"
 #include "platform/Random.h"
@@ -40,7 +41,7 @@ class Probe : public CClassicSinkraGame {
 public:
   using CClassicSinkraGame::makeIncoming;
   using CClassicSinkraGame::tray_;
-  std::unique_ptr<CPiece> block(int colour) { return makeBlock(colour, 0); }
+  std::unique_ptr<CPiece> block(int colour, bool chameleon = false) { return makeBlock(colour, 0, chameleon); }
 };
 
 class Classic : public ::testing::Test {
@@ -184,6 +185,54 @@ TEST_F(Classic, ChameleonsChangeColourOnlyAtRest) {
   EXPECT_TRUE(game.grid().at(42)->chameleon);
   EXPECT_EQ(game.grid().at(42)->colour, (restingColour + 1) % 3);
   CGlobal::instance().explosionProgress = 0;
+}
+
+// Chameleons wear the pack's chameleon mark over their block in every skin
+// and keep it through their colour changes; ordinary blocks never show it.
+TEST_F(Classic, ChameleonsWearTheirMarkInEverySkin) {
+  std::vector<std::unique_ptr<OClip>> owned;
+  std::vector<OClip*> table;
+  auto picture = [&](uint32_t colour, bool withMark) {
+    auto bmp = std::make_unique<OBitmap>();
+    bmp->create(16, 16, colour);
+    if (withMark) {
+      bmp->createAlpha(255);  // transparent but for the middle
+      for (int y = 6; y < 10; ++y)
+        for (int x = 6; x < 10; ++x) bmp->alphaPlane()[y * 16 + x] = 0;
+    }
+    auto clip = std::make_unique<OClip>();
+    clip->addImage(std::move(bmp));
+    table.push_back(clip.get());
+    owned.push_back(std::move(clip));
+  };
+  for (int i = 0; i < 36; ++i) picture(0x101010u * uint32_t(i % 6 + 1) + 0x000040u * uint32_t(i / 6), false);
+  for (int i = 0; i < 14; ++i) picture(0x808080, false);  // specials, removers, sparkle
+  picture(0xFFFFFF, true);                                 // the mark
+  game.attach(rig.engine.get(), table, std::span<OClip* const>(table).subspan(36), 10, 10, 580, 580);
+  start(0, kPairAndTriple);
+
+  auto middle = [](const CPiece& p, int frame) {
+    const OBitmap& b = *p.clip->images.at(size_t(frame));
+    return b.pixel(b.width() / 2, b.height() / 2);
+  };
+  auto plain = game.block(1);
+  auto chameleon = game.block(1, true);
+  ASSERT_EQ(chameleon->clip->imageCount, 12);
+  for (int frame = 0; frame < 12; ++frame) {
+    EXPECT_EQ(middle(*chameleon, frame), 0xFFFFFFu) << frame;
+    EXPECT_NE(middle(*plain, frame), 0xFFFFFFu) << frame;
+    // The corner keeps the block's own colour and skin.
+    EXPECT_EQ(chameleon->clip->images.at(size_t(frame))->pixel(0, 0), plain->clip->images.at(size_t(frame))->pixel(0, 0));
+  }
+  game.grid().at(42)->chameleon = true;
+  game.grid().exploding = true;
+  CGlobal::instance().explosionProgress = -100000;  // the explosion holds, no row rises
+  for (int i = 0; i < 20; ++i) game.update(30);      // past the 400 ms period
+  CGlobal::instance().explosionProgress = 0;
+  const CPiece* changed = game.grid().at(42);
+  ASSERT_TRUE(changed && changed->chameleon);
+  for (int frame = 0; frame < 12; ++frame) EXPECT_EQ(middle(*changed, frame), 0xFFFFFFu) << frame;
+  EXPECT_NE(middle(*game.grid().at(43), 0), 0xFFFFFFu);
 }
 
 TEST_F(Classic, SavedStateKeepsTheLevelAndRefusesOneOutsideTheTable) {
