@@ -102,3 +102,27 @@ TEST_F(LanguageTest, CLocaleAndUnknownLanguagesGiveTheEnglishTextsExactly) {
     EXPECT_FALSE(zb::translating() && std::string(languages).empty());
   }
 }
+
+TEST_F(LanguageTest, ShippedCataloguesAnswerInLatin1) {
+  zb::startTranslations("de", ZB_TEST_LOCALE);
+  ASSERT_TRUE(zb::translating());
+  EXPECT_EQ(zb::tr("Pick game"), "Spiel w\xE4hlen");
+  EXPECT_EQ(zb::tr("not a text of the game"), "not a text of the game");
+  zb::startTranslations("xx:fr", ZB_TEST_LOCALE);  // the first language with a catalogue
+  EXPECT_EQ(zb::tr("Options"), "Options");
+  EXPECT_EQ(zb::tr("Close"), "Fermer");
+  zb::stopTranslations();
+  EXPECT_EQ(zb::tr("Close"), "Close");
+}
+
+TEST_F(LanguageTest, ALanguageTheLettersCannotDrawStaysEnglish) {
+  zb::startTranslations("ru", ZB_TEST_OTHER_LOCALE);
+  EXPECT_FALSE(zb::translating());
+  EXPECT_EQ(zb::tr("Menu"), "Menu");
+  // One text beyond Latin-1 in an otherwise drawable catalogue: that text
+  // alone stays English.
+  zb::startTranslations("eo", ZB_TEST_OTHER_LOCALE);
+  ASSERT_TRUE(zb::translating());
+  EXPECT_EQ(zb::tr("Menu"), "Menuo");
+  EXPECT_EQ(zb::tr("Quit"), "Quit");
+}
