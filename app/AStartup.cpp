@@ -54,12 +54,12 @@ bool loadSharedPictures(OMainWindow& window) {
   }
   app.spark = loadShared("clp/tessel/gst.clp");
   if (!app.spark) {
-    window.reportError("Error: file clp/tessel/gst.clp not found!");
+    window.reportError(zb::tr("Error: file %s not found!").c_str(), "clp/tessel/gst.clp");
     std::exit(255);
   }
   app.frame = loadShared("clp/lc.clp");
   if (!app.frame) {
-    window.reportError("Error: file clp/lc.clp not found!");
+    window.reportError(zb::tr("Error: file %s not found!").c_str(), "clp/lc.clp");
     std::exit(255);
   }
   app.frame->stopped = true;
