@@ -3,6 +3,7 @@
 #include "game/GameFamilies.h"
 
 #include "platform/Random.h"
+#include "platform/Language.h"
 
 namespace zb {
 namespace {
@@ -74,9 +75,9 @@ const char* variantCaption(int family, int kind) {
 
 const char* levelCaption(int level) {
   switch (level) {
-    case 1: return "expert";
-    case 2: return "master";
-    default: return "Novice";
+    case 1: return N_("expert");
+    case 2: return N_("master");
+    default: return N_("Novice");
   }
 }
 
