@@ -19,10 +19,10 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-# Only what playing needs: the game and the data tool. The tests and
-# benchmarks are built by `make test` and `make bench`.
+# Only what playing needs: the game, the data tool and the translations.
+# The tests and benchmarks are built by `make test` and `make bench`.
 game: configure
-	cmake --build $(BUILD) -j $(JOBS) --target zenbox zenbox-data
+	cmake --build $(BUILD) -j $(JOBS) --target zenbox zenbox-data zenbox-translations
 
 # The data pack (pictures, rules, sounds, music, help) is generated, never checked in.
 data: game
