@@ -16,6 +16,7 @@ int generate(const std::vector<std::string>& args) {
     std::fprintf(stderr, "zenbox-data generate: %s\n", r.error.c_str());
     return 1;
   }
+  for (const std::string& note : r.notes) std::printf("%s\n", note.c_str());
   std::printf("wrote %zu files to %s\n", r.files.size(), args[0].c_str());
   return 0;
 }

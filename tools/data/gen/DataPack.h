@@ -11,6 +11,7 @@ struct PackResult {
   bool ok = false;
   std::string error;               // what failed, when !ok
   std::vector<std::string> files;  // paths written, relative to the folder
+  std::vector<std::string> notes;  // what the user should know (tunes rendered or left to live synthesis)
 };
 
 PackResult generateDataPack(const std::string& dir);
