@@ -90,8 +90,9 @@ private:
   bool play() {
     // A paused track resumes; a new or finished one starts from the beginning.
     bool ok = false;
-    bool reload = outputGeneration() != generation_;
+    bool reload = false;
     withOutput([&] {
+      reload = outputGeneration() != generation_;  // asked awake: waking counts as an opening
       if (!reload && started_ && Mix_PlayingMusic()) {
         if (Mix_PausedMusic()) Mix_ResumeMusic();
         ok = true;

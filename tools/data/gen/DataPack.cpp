@@ -113,11 +113,11 @@ std::vector<uint8_t> iconBytes(int size) {
 // The tunes, and each rendered ahead of time so the game decodes instead of
 // synthesising. Without a soundfont the tunes stay MIDI only (the game then
 // has nothing to synthesise them with either) and the user is told why.
-void music(Writer& w, const std::string& dir, PackResult& r) {
+void music(Writer& w, const std::string& dir, const std::string& reuseDir, PackResult& r) {
   std::vector<NamedFile> tunes = makeMusic();
   for (const NamedFile& f : tunes) w.bytes(f.path, f.bytes);
   if (!w.ok()) return;
-  RenderOutcome rendered = renderTunes(tunes, dir, zb::soundFontPath());
+  RenderOutcome rendered = renderTunes(tunes, {dir, reuseDir}, zb::soundFontPath());
   if (!rendered.error.empty()) {
     r.notes.push_back("tunes not rendered (" + rendered.error + "); they are synthesised while playing");
     return;
@@ -149,7 +149,7 @@ std::vector<uint8_t> encodeBmp32(int width, int height, const std::vector<uint8_
   return out;
 }
 
-PackResult generateDataPack(const std::string& dir) {
+PackResult generateDataPack(const std::string& dir, const std::string& reuseDir) {
   PackResult r;
   // Nothing here should depend on the shared generator, but pin it so any
   // filler a writer draws is the same on every run.
@@ -162,7 +162,7 @@ PackResult generateDataPack(const std::string& dir) {
   w.container("cfg/Gyx_demo.dat", gyrexDemoText(gyrexRulesText()), kGyrexRulesKey);
   if (w.ok())
     for (const NamedFile& f : makeSoundEffects()) w.bytes(f.path, f.bytes);
-  if (w.ok()) music(w, dir, r);
+  if (w.ok()) music(w, dir, reuseDir, r);
   std::vector<std::string> pages = helpPages();
   for (size_t i = 0; i < pages.size(); ++i)
     w.container(fmt("help/help%d.dat", static_cast<int>(i)), pages[i], kHelpKey);

@@ -266,7 +266,8 @@ std::string renderedName(const std::string& midiName) {
   return (dot == std::string::npos ? midiName : midiName.substr(0, dot)) + ".ogg";
 }
 
-RenderOutcome renderTunes(const std::vector<NamedFile>& tunes, const std::string& packDir, const std::string& soundFont) {
+RenderOutcome renderTunes(const std::vector<NamedFile>& tunes, const std::vector<std::string>& reuseDirs,
+                          const std::string& soundFont) {
   RenderOutcome r;
   r.files.resize(tunes.size());
   std::vector<std::string> errors(tunes.size());
@@ -283,12 +284,15 @@ RenderOutcome renderTunes(const std::vector<NamedFile>& tunes, const std::string
       NamedFile& f = r.files[i];
       f.path = renderedName(tunes[i].path);
       std::string stamp = renderStamp(tunes[i].bytes, font);
-      std::vector<uint8_t> old;
-      if (readAll(packDir + "/" + f.path, old) && oggComment(old, "ZENBOX_RENDER") == stamp) {
-        f.bytes = std::move(old);
-        reused[i] = 1;
-        continue;
+      for (const std::string& dir : reuseDirs) {
+        std::vector<uint8_t> old;
+        if (!dir.empty() && readAll(dir + "/" + f.path, old) && oggComment(old, "ZENBOX_RENDER") == stamp) {
+          f.bytes = std::move(old);
+          reused[i] = 1;
+          break;
+        }
       }
+      if (reused[i]) continue;
       Pcm pcm;
       if (!synthesizeMidi(tunes[i].bytes, soundFont, pcm, errors[i])) continue;
       const std::string from = zb::midiDigest(tunes[i].bytes.data(), tunes[i].bytes.size());
