@@ -377,12 +377,14 @@ AudioDeviceRef::AudioDeviceRef() {
 AudioDeviceRef::~AudioDeviceRef() {
   DeviceState& s = state();
   std::unique_lock<std::recursive_mutex> lock(s.mutex);
-  if (--s.holders > 0 || !s.available) return;
+  // The sleeper runs whenever the set-up succeeded, even if the device was
+  // lost since (available false).
+  if (--s.holders > 0 || !s.sleeper.joinable()) return;
   s.stopSleeper = true;
   s.changed.notify_all();
   std::thread sleeper = std::move(s.sleeper);
   lock.unlock();
-  if (sleeper.joinable()) sleeper.join();
+  sleeper.join();
   lock.lock();
   closeDeviceLocked(s);
   Mix_Quit();
