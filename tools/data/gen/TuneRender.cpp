@@ -300,7 +300,9 @@ RenderOutcome renderTunes(const std::vector<NamedFile>& tunes, const std::vector
       if (f.bytes.empty()) errors[i] = "the Vorbis encoder refuses the settings";
     }
   };
-  unsigned cores = std::max(1u, std::min(2u, std::thread::hardware_concurrency()));
+  // One tune per core at a time; each rendering stands alone, so the bytes
+  // do not depend on how many run together.
+  unsigned cores = std::max(1u, std::min(static_cast<unsigned>(tunes.size()), std::thread::hardware_concurrency()));
   std::vector<std::thread> threads;
   for (unsigned t = 1; t < cores; ++t) threads.emplace_back(work);
   work();

@@ -57,7 +57,7 @@ struct RenderOutcome {
   std::string error;             // why nothing was rendered (no soundfont ...), or ""
 };
 
-// Renders every tune (both cores), reusing a rendering already in one of
+// Renders every tune (on every core), reusing a rendering already in one of
 // `reuseDirs` (pack folders) whose stamp matches: generating the pack again
 // costs nothing for unchanged tunes, and gives the same bytes either way.
 RenderOutcome renderTunes(const std::vector<NamedFile>& tunes, const std::vector<std::string>& reuseDirs,
