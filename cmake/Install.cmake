@@ -5,9 +5,14 @@
 # The pack and icons are generated, never checked in: into a folder of their
 # own, since the game writes into build/data when played from there.
 set(zb_stage ${PROJECT_BINARY_DIR}/install-data)
+# The previous pack is kept aside meanwhile: its tune renderings are taken
+# over when still current.
 add_custom_command(OUTPUT ${zb_stage}/stamp
-  COMMAND ${CMAKE_COMMAND} -E rm -rf ${zb_stage}/zenbox ${zb_stage}/hicolor
-  COMMAND zenbox-data generate ${zb_stage}/zenbox
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${zb_stage}/previous ${zb_stage}/hicolor
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${zb_stage}/zenbox
+  COMMAND ${CMAKE_COMMAND} -E rename ${zb_stage}/zenbox ${zb_stage}/previous
+  COMMAND zenbox-data generate ${zb_stage}/zenbox --reuse ${zb_stage}/previous
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${zb_stage}/previous
   COMMAND zenbox-data icons ${zb_stage}/hicolor
   COMMAND ${CMAKE_COMMAND} -E touch ${zb_stage}/stamp
   DEPENDS zenbox-data

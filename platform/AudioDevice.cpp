@@ -3,19 +3,38 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <alsa/asoundlib.h>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <thread>
 
 
 namespace zb {
 namespace {
 
-// The shared output, opened by the first holder and closed by the last.
+// The shared output. It is available while at least one holder lives and
+// the first open succeeded; it is awake (the device open, SDL's audio
+// thread running) only while something sounds, and goes to sleep after a
+// short silence so an idle game costs no audio work at all.
 struct DeviceState {
-  std::mutex mutex;
+  std::recursive_mutex mutex;  // recursive: the SDL_mixer work handed to withOutput may ask the state again
+  std::condition_variable_any changed;
   int holders = 0;
-  bool open = false;
+  bool available = false;
+  bool awake = false;
+  bool reportedMissing = false;
+  bool musicHolds = false;
+  uint64_t generation = 0;
+  std::chrono::steady_clock::time_point lastUse;
+  int sleepDelayMs = 1500;
+  std::thread sleeper;
+  bool stopSleeper = false;
   std::vector<bool> channelUsed;  // index = mixer channel; 0 is the shared effect channel
   int effectsLevel = MIX_MAX_VOLUME;
   int musicLevel = MIX_MAX_VOLUME;
@@ -28,40 +47,94 @@ DeviceState& state() {
 
 constexpr int kInitialChannels = 8;
 
-// Caller holds the state mutex; SDL_mixer must not be touched while closed.
+// Caller holds the state mutex; SDL_mixer must not be touched while asleep.
 void applyLevelsLocked(DeviceState& s) {
-  if (!s.open) return;
+  if (!s.awake) return;
   Mix_Volume(-1, s.effectsLevel);
   Mix_VolumeMusic(s.musicLevel);
 }
 
-bool openOutput() {
+// ALSA reports every card it cannot find on standard error; the game says
+// once that it runs silent instead.
+void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+bool openDeviceLocked(DeviceState& s) {
+  if (Mix_OpenAudioDevice(kOutputRate, AUDIO_S16SYS, kOutputChannels, 1024, nullptr, 0) != 0) return false;
+  if (s.channelUsed.empty()) s.channelUsed.assign(1, true);
+  Mix_AllocateChannels(std::max<int>(kInitialChannels, static_cast<int>(s.channelUsed.size())));
+  s.awake = true;
+  ++s.generation;
+  s.lastUse = std::chrono::steady_clock::now();
+  applyLevelsLocked(s);
+  s.changed.notify_all();
+  return true;
+}
+
+void closeDeviceLocked(DeviceState& s) {
+  if (!s.awake) return;
+  Mix_HaltChannel(-1);
+  Mix_HaltMusic();
+  Mix_CloseAudio();
+  s.awake = false;
+}
+
+// Opens the output once for the first holder: the audio system is set up
+// and the device tried, so a machine without sound is known (and said) at
+// start. The device then sleeps until something plays.
+bool setUpOutputLocked(DeviceState& s) {
+  snd_lib_error_set_handler(quietAlsa);
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-  Mix_Init(MIX_INIT_MID);
+  Mix_Init(MIX_INIT_OGG | MIX_INIT_MID);
   // Debian's SDL_mixer ignores SDL_SOUNDFONTS; the path must be handed over.
   if (*soundFontPath()) Mix_SetSoundFonts(soundFontPath());
-  if (Mix_OpenAudioDevice(kOutputRate, AUDIO_S16SYS, kOutputChannels, 1024, nullptr, 0) != 0) {
+  if (!openDeviceLocked(s)) {
     Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }
-  Mix_AllocateChannels(kInitialChannels);
   return true;
 }
 
-void closeOutput() {
-  Mix_HaltChannel(-1);
-  Mix_HaltMusic();
-  Mix_CloseAudio();
-  Mix_Quit();
-  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+// The device sleeps once nothing has sounded for sleepDelayMs: no effect
+// channel playing and no track held by the music. Asleep, this thread
+// waits for the next wake without a time-out.
+void sleeperLoop() {
+  DeviceState& s = state();
+  std::unique_lock<std::recursive_mutex> lock(s.mutex);
+  while (!s.stopSleeper) {
+    if (!s.awake) {
+      s.changed.wait(lock);
+      continue;
+    }
+    auto now = std::chrono::steady_clock::now();
+    bool busy = Mix_Playing(-1) > 0 || (s.musicHolds && Mix_PlayingMusic());
+    if (busy) s.lastUse = now;
+    auto delay = std::chrono::milliseconds(s.sleepDelayMs);
+    if (!busy && now - s.lastUse >= delay) {
+      closeDeviceLocked(s);
+      continue;
+    }
+    s.changed.wait_for(lock, std::min<std::chrono::steady_clock::duration>(delay, std::chrono::milliseconds(250)));
+  }
+}
+
+// Wakes the device if it sleeps; false when there is no output.
+bool wakeLocked(DeviceState& s) {
+  if (!s.available) return false;
+  if (!s.awake && !openDeviceLocked(s)) {
+    // The device went away (unplugged): run silent from here on.
+    s.available = false;
+    return false;
+  }
+  s.lastUse = std::chrono::steady_clock::now();
+  return true;
 }
 
 // A free mixer channel of the pool (never 0), or -1 without an output.
 int allocateChannel() {
   DeviceState& s = state();
-  std::lock_guard<std::mutex> lock(s.mutex);
-  if (!s.open) return -1;
+  std::lock_guard<std::recursive_mutex> lock(s.mutex);
+  if (!s.available) return -1;
   if (s.channelUsed.empty()) s.channelUsed.assign(1, true);
   for (size_t i = 1; i < s.channelUsed.size(); ++i) {
     if (!s.channelUsed[i]) {
@@ -71,7 +144,7 @@ int allocateChannel() {
   }
   int channel = static_cast<int>(s.channelUsed.size());
   s.channelUsed.push_back(true);
-  if (channel >= Mix_AllocateChannels(-1)) {
+  if (s.awake && channel >= Mix_AllocateChannels(-1)) {
     Mix_AllocateChannels(channel + kInitialChannels);
     applyLevelsLocked(s);  // new channels start at full volume
   }
@@ -81,15 +154,18 @@ int allocateChannel() {
 void releaseChannel(int channel) {
   if (channel <= 0) return;
   DeviceState& s = state();
-  std::lock_guard<std::mutex> lock(s.mutex);
-  if (s.open) Mix_HaltChannel(channel);
+  std::lock_guard<std::recursive_mutex> lock(s.mutex);
+  if (s.awake) Mix_HaltChannel(channel);
   if (static_cast<size_t>(channel) < s.channelUsed.size()) s.channelUsed[channel] = false;
 }
 
-bool outputOpen() {
+// Frees a chunk under the lock, so the device cannot close under SDL_mixer
+// while it looks for channels still playing the chunk.
+void freeChunk(Mix_Chunk* chunk) {
+  if (!chunk) return;
   DeviceState& s = state();
-  std::lock_guard<std::mutex> lock(s.mutex);
-  return s.open;
+  std::lock_guard<std::recursive_mutex> lock(s.mutex);
+  Mix_FreeChunk(chunk);
 }
 
 void putLe16(uint8_t* p, uint32_t v) {
@@ -120,10 +196,40 @@ std::vector<uint8_t> wavImage(const WaveFormat& f, const std::vector<uint8_t>& s
   return img;
 }
 
+// The samples of a WAV image converted to the output format. Built without
+// the device, so effects load while it sleeps; SDL_mixer frees both blocks.
 Mix_Chunk* loadChunk(const std::vector<uint8_t>& image) {
   if (image.empty()) return nullptr;
   SDL_RWops* rw = SDL_RWFromConstMem(image.data(), static_cast<int>(image.size()));
-  return rw ? Mix_LoadWAV_RW(rw, 1) : nullptr;
+  SDL_AudioSpec spec;
+  Uint8* data = nullptr;
+  Uint32 length = 0;
+  if (!rw || !SDL_LoadWAV_RW(rw, 1, &spec, &data, &length)) return nullptr;
+  SDL_AudioCVT cvt;
+  int built = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, kOutputChannels, kOutputRate);
+  Uint8* buf = built < 0 ? nullptr : static_cast<Uint8*>(SDL_malloc(static_cast<size_t>(length) * std::max(1, cvt.len_mult)));
+  if (!buf) {
+    SDL_FreeWAV(data);
+    return nullptr;
+  }
+  std::memcpy(buf, data, length);
+  SDL_FreeWAV(data);
+  cvt.buf = buf;
+  cvt.len = static_cast<int>(length);
+  if (built > 0 && SDL_ConvertAudio(&cvt) != 0) {
+    SDL_free(buf);
+    return nullptr;
+  }
+  auto* chunk = static_cast<Mix_Chunk*>(SDL_malloc(sizeof(Mix_Chunk)));
+  if (!chunk) {
+    SDL_free(buf);
+    return nullptr;
+  }
+  chunk->allocated = 1;
+  chunk->abuf = buf;
+  chunk->alen = static_cast<Uint32>(built > 0 ? cvt.len_cvt : cvt.len);
+  chunk->volume = MIX_MAX_VOLUME;
+  return chunk;
 }
 
 bool usableFormat(const WaveFormat& f, size_t bytes) {
@@ -142,7 +248,7 @@ public:
   }
   ~MixerSoundBuffer() override {
     releaseChannel(channel_);
-    if (chunk_) Mix_FreeChunk(chunk_);
+    freeChunk(chunk_);
   }
 
   bool lock(uint8_t** data, size_t* size) override {
@@ -152,24 +258,31 @@ public:
   }
   void unlock() override {
     // The mixer plays converted samples, so the chunk is rebuilt from what was written.
-    if (chunk_) Mix_FreeChunk(chunk_);
+    freeChunk(chunk_);
     chunk_ = channel_ > 0 ? loadChunk(wavImage(format_, samples_)) : nullptr;
   }
   bool isLost() override { return false; }
   bool restore() override { return true; }
   void rewind() override {
-    if (isPlaying()) Mix_PlayChannel(channel_, chunk_, 0);
+    whileAwake([&] {
+      if (soundingNow()) Mix_PlayChannel(channel_, chunk_, 0);
+    });
   }
   bool play() override {
-    if (!chunk_) return false;
-    if (isPlaying()) return true;
-    return Mix_PlayChannel(channel_, chunk_, 0) != -1;
+    if (!chunk_ || channel_ <= 0) return false;
+    bool ok = false;
+    withOutput([&] { ok = soundingNow() || Mix_PlayChannel(channel_, chunk_, 0) != -1; });
+    return ok;
   }
   bool isPlaying() override {
-    return chunk_ && channel_ > 0 && Mix_Playing(channel_) && Mix_GetChunk(channel_) == chunk_;
+    bool playing = false;
+    whileAwake([&] { playing = soundingNow(); });
+    return playing;
   }
 
 private:
+  bool soundingNow() const { return chunk_ && channel_ > 0 && Mix_Playing(channel_) && Mix_GetChunk(channel_) == chunk_; }
+
   AudioDeviceRef device_;  // first member: the output outlives the chunk
   WaveFormat format_;
   std::vector<uint8_t> samples_;
@@ -191,18 +304,25 @@ private:
 // Channel 0 of the mixer, shared by every effect of mode 0.
 class MixerMemorySound : public MemorySound {
 public:
-  ~MixerMemorySound() override {
-    if (chunk_) Mix_FreeChunk(chunk_);
-  }
+  ~MixerMemorySound() override { freeChunk(chunk_); }
   bool play(const std::vector<uint8_t>& image, bool restart) override {
     if (!device_.isOpen()) return false;
-    if (!restart && Mix_Playing(0)) return false;
-    Mix_HaltChannel(0);
-    if (chunk_) Mix_FreeChunk(chunk_);
-    chunk_ = loadChunk(image);
-    return chunk_ && Mix_PlayChannel(0, chunk_, 0) != -1;
+    if (!restart && isPlaying()) return false;
+    Mix_Chunk* next = loadChunk(image);
+    bool ok = false;
+    withOutput([&] {
+      Mix_HaltChannel(0);
+      ok = next && Mix_PlayChannel(0, next, 0) != -1;
+    });
+    freeChunk(chunk_);  // halted above, or never played
+    chunk_ = next;
+    return ok;
   }
-  bool isPlaying() override { return device_.isOpen() && Mix_Playing(0); }
+  bool isPlaying() override {
+    bool playing = false;
+    whileAwake([&] { playing = Mix_Playing(0) != 0; });
+    return playing;
+  }
 
 private:
   AudioDeviceRef device_;
@@ -241,28 +361,90 @@ std::unique_ptr<AudioBackend> makeMixerAudio() { return std::make_unique<MixerAu
 
 AudioDeviceRef::AudioDeviceRef() {
   DeviceState& s = state();
-  std::lock_guard<std::mutex> lock(s.mutex);
-  if (s.holders++ == 0) {
-    s.open = openOutput();
-    s.channelUsed.assign(1, true);
-    applyLevelsLocked(s);
+  std::lock_guard<std::recursive_mutex> lock(s.mutex);
+  if (s.holders++ > 0) return;
+  s.channelUsed.assign(1, true);
+  s.available = setUpOutputLocked(s);
+  if (!s.available) {
+    if (!s.reportedMissing) std::fprintf(stderr, "zenbox: no sound device; the game runs without sound\n");
+    s.reportedMissing = true;
+    return;
   }
+  s.stopSleeper = false;
+  s.sleeper = std::thread(sleeperLoop);
 }
 
 AudioDeviceRef::~AudioDeviceRef() {
   DeviceState& s = state();
-  std::lock_guard<std::mutex> lock(s.mutex);
-  if (--s.holders == 0 && s.open) {
-    closeOutput();
-    s.open = false;
-  }
+  std::unique_lock<std::recursive_mutex> lock(s.mutex);
+  // The sleeper runs whenever the set-up succeeded, even if the device was
+  // lost since (available false).
+  if (--s.holders > 0 || !s.sleeper.joinable()) return;
+  s.stopSleeper = true;
+  s.changed.notify_all();
+  std::thread sleeper = std::move(s.sleeper);
+  lock.unlock();
+  sleeper.join();
+  lock.lock();
+  closeDeviceLocked(s);
+  Mix_Quit();
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  s.available = false;
 }
 
-bool AudioDeviceRef::isOpen() const { return outputOpen(); }
+bool AudioDeviceRef::isOpen() const {
+  DeviceState& s = state();
+  std::lock_guard<std::recursive_mutex> lock(s.mutex);
+  return s.available;
+}
+
+bool withOutput(const std::function<void()>& use) {
+  DeviceState& s = state();
+  std::lock_guard<std::recursive_mutex> lock(s.mutex);
+  if (!wakeLocked(s)) return false;
+  use();
+  s.lastUse = std::chrono::steady_clock::now();
+  return true;
+}
+
+bool whileAwake(const std::function<void()>& use) {
+  DeviceState& s = state();
+  std::lock_guard<std::recursive_mutex> lock(s.mutex);
+  if (!s.awake) return false;
+  use();
+  return true;
+}
+
+bool outputAwake() {
+  DeviceState& s = state();
+  std::lock_guard<std::recursive_mutex> lock(s.mutex);
+  return s.awake;
+}
+
+uint64_t outputGeneration() {
+  DeviceState& s = state();
+  std::lock_guard<std::recursive_mutex> lock(s.mutex);
+  return s.generation;
+}
+
+void setMusicHolds(bool holds) {
+  DeviceState& s = state();
+  std::lock_guard<std::recursive_mutex> lock(s.mutex);
+  s.musicHolds = holds;
+  s.lastUse = std::chrono::steady_clock::now();
+  s.changed.notify_all();
+}
+
+void setOutputSleepDelayMs(int ms) {
+  DeviceState& s = state();
+  std::lock_guard<std::recursive_mutex> lock(s.mutex);
+  s.sleepDelayMs = std::max(1, ms);
+  s.changed.notify_all();
+}
 
 void setOutputLevels(int effects, int music) {
   DeviceState& s = state();
-  std::lock_guard<std::mutex> lock(s.mutex);
+  std::lock_guard<std::recursive_mutex> lock(s.mutex);
   s.effectsLevel = effects;
   s.musicLevel = music;
   applyLevelsLocked(s);

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -76,17 +77,33 @@ public:
 // The SDL_mixer backend. It holds the shared output open while it lives.
 std::unique_ptr<AudioBackend> makeMixerAudio();
 
-// Keeps the shared SDL_mixer output open for its lifetime (reference
-// counted; the first holder opens it, the last one closes it).
+// Keeps the shared SDL_mixer output for its lifetime (reference counted;
+// the first holder sets it up and tries the device, saying once on
+// standard error when there is none; the last one shuts it down).
 class AudioDeviceRef {
 public:
   AudioDeviceRef();
   ~AudioDeviceRef();
   AudioDeviceRef(const AudioDeviceRef&) = delete;
   AudioDeviceRef& operator=(const AudioDeviceRef&) = delete;
-  // Whether an output device is really open (false: running silent).
+  // Whether there is an output device, awake or asleep (false: running silent).
   bool isOpen() const;
 };
+
+// Runs `use` (SDL_mixer calls) with the device awake, waking it if it
+// sleeps; false, without running it, when there is no output. The device
+// cannot fall asleep while `use` runs.
+bool withOutput(const std::function<void()>& use);
+// Runs `use` only if the device is awake now; false otherwise.
+bool whileAwake(const std::function<void()>& use);
+bool outputAwake();
+// Counts the device's openings: music loaded under an earlier opening is
+// loaded again before it plays.
+uint64_t outputGeneration();
+// The music keeps the device awake while it holds a track that plays or is paused.
+void setMusicHolds(bool holds);
+// How long a silence lasts before the device sleeps (default 1500 ms).
+void setOutputSleepDelayMs(int ms);
 
 // Output format of the shared device: 44100 Hz, signed 16-bit, stereo.
 constexpr int kOutputRate = 44100;

@@ -7,6 +7,7 @@
 
 #include "platform/AudioDevice.h"
 #include "platform/Files.h"
+#include "platform/RenderedTune.h"
 
 namespace zb {
 namespace {
@@ -59,52 +60,99 @@ public:
   }
 
 private:
-  bool isOpenAlias(const std::string& name) const { return music_ && same(name, alias_.c_str()); }
+  bool isOpenAlias(const std::string& name) const { return opened_ && same(name, alias_.c_str()); }
 
-  // open "PATH" type sequencer alias NAME
+  // open "PATH" type sequencer alias NAME. A tune rendered ahead of time
+  // beside the MIDI file is played instead of synthesising it.
   bool open(const std::vector<std::string>& w) {
     if (w.size() != 6 || !same(w[2], "type") || !same(w[3], "sequencer") || !same(w[4], "alias")) return false;
-    if (music_ || !device_.isOpen()) return false;  // alias in use / no output
-    music_ = Mix_LoadMUS(findFile(w[1]).c_str());
-    if (!music_) return false;
+    if (opened_ || !device_.isOpen()) return false;  // alias in use / no output
+    std::string midi = findFile(w[1]);
+    std::string rendered = renderedTuneFor(midi);
+    file_ = rendered.empty() ? midi : rendered;
+    if (!load()) return false;
+    opened_ = true;
     alias_ = w[5];
     started_ = false;
     return true;
   }
 
+  // Music belongs to the device opening it was loaded under.
+  bool load() {
+    withOutput([&] {
+      freeMusicLocked();
+      music_ = Mix_LoadMUS(file_.c_str());
+      generation_ = outputGeneration();
+    });
+    return music_ != nullptr;
+  }
+
   bool play() {
     // A paused track resumes; a new or finished one starts from the beginning.
-    if (started_ && Mix_PlayingMusic()) {
-      if (Mix_PausedMusic()) Mix_ResumeMusic();
-      return true;
-    }
-    started_ = Mix_PlayMusic(music_, 0) == 0;
+    bool ok = false;
+    bool reload = false;
+    withOutput([&] {
+      reload = outputGeneration() != generation_;  // asked awake: waking counts as an opening
+      if (!reload && started_ && Mix_PlayingMusic()) {
+        if (Mix_PausedMusic()) Mix_ResumeMusic();
+        ok = true;
+      }
+    });
+    if (ok) return true;
+    // The device slept since the load: the music is loaded anew.
+    if (reload && !load()) return started_ = false;
+    withOutput([&] { started_ = Mix_PlayMusic(music_, 0) == 0; });
+    setMusicHolds(started_);
     return started_;
   }
 
   bool pause() {
-    if (started_ && Mix_PlayingMusic()) Mix_PauseMusic();
+    whileAwake([&] {
+      if (started_ && Mix_PlayingMusic()) Mix_PauseMusic();
+    });
     return true;
   }
 
-  // A paused track still counts as playing to SDL_mixer, so that is asked first.
+  // A paused track still counts as playing to SDL_mixer, so that is asked
+  // first. A device that slept holds no track: it had ended.
   std::string mode() const {
-    if (!started_ || !Mix_PlayingMusic()) return "stopped";
-    return Mix_PausedMusic() ? "paused" : "playing";
+    std::string answer = "stopped";
+    whileAwake([&] {
+      if (started_ && generation_ == outputGeneration() && Mix_PlayingMusic())
+        answer = Mix_PausedMusic() ? "paused" : "playing";
+    });
+    return answer;
   }
 
   void closeMusic() {
-    if (!music_) return;
-    if (started_) Mix_HaltMusic();
-    Mix_FreeMusic(music_);
-    music_ = nullptr;
+    if (!opened_) return;
+    setMusicHolds(false);
+    whileAwake([&] {
+      if (started_) Mix_HaltMusic();
+    });
+    withoutDevice([&] { freeMusicLocked(); });
+    opened_ = false;
     alias_.clear();
     started_ = false;
   }
 
+  // Freeing needs no device; the shared lock keeps it from closing meanwhile.
+  template <class F>
+  void withoutDevice(F f) {
+    if (!whileAwake(f)) f();
+  }
+
+  void freeMusicLocked() {
+    if (music_) Mix_FreeMusic(music_);
+    music_ = nullptr;
+  }
+
   AudioDeviceRef device_;  // first member: the output outlives the music
   Mix_Music* music_ = nullptr;
+  std::string file_;
   std::string alias_;
+  uint64_t generation_ = 0;
+  bool opened_ = false;
   bool started_ = false;
 };
 

@@ -16,6 +16,11 @@
 #   idleFS / moveFS   the same in full screen
 #   rss     resident memory 60 s after the board appeared, MB (windowed)
 #   rssFS   resident memory after the full-screen figures, MB
+# Zenbox runs once without an audio device (the figures above) and once
+# with SDL's dummy audio driver, which paces like a real device, and the
+# music on; that run reports the same idle, idleFS, rss and rssFS figures
+# with, beside each CPU figure, the share of SDL's audio thread alone, and
+# the audio thread's share on the board with music and sound both off.
 # Not part of the test command: it takes several minutes and its figures
 # depend on the machine.
 set -u
@@ -62,6 +67,10 @@ export DISPLAY=:$(head -n1 "$WORK/display")
 openbox --sm-disable >/dev/null 2>&1 &
 PIDS+=($!)
 for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+
+# The plain figures are taken without an audio device whatever the machine
+# has; the audio run names its driver itself.
+export SDL_AUDIODRIVER=none
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
@@ -208,6 +217,77 @@ run_zenbox() {
   wait "$APP" 2>/dev/null
 }
 
+# "tid ticks" of each SDL audio thread of APP (the device may have several
+# over a run: it sleeps when silent and a new thread starts on waking).
+audio_ticks() {
+  local t
+  for t in /proc/"$APP"/task/*; do
+    case $(cat "$t/comm" 2>/dev/null) in SDLAudio*) echo "${t##*/} $(awk '{print $14 + $15}' "$t/stat")" ;; esac
+  done
+}
+
+# "total audio": shares of one core, in %, used over SECS seconds by APP and
+# by its audio threads.
+cpu_audio_while() {
+  local t0 t1 a0 a1
+  a0=$(audio_ticks)
+  t0=$(ticks "$APP")
+  sleep $SECS
+  t1=$(ticks "$APP")
+  a1=$(audio_ticks)
+  awk -v d=$((t1 - t0)) -v hz="$HZ" -v s=$SECS -v a0="$a0" -v a1="$a1" 'BEGIN {
+    n = split(a0, x, "\n"); for (i = 1; i <= n; i++) { split(x[i], f, " "); before[f[1]] = f[2] }
+    n = split(a1, x, "\n"); for (i = 1; i <= n; i++) { split(x[i], f, " "); if (f[1] != "") a += f[2] - before[f[1]] }
+    printf "%.2f %.2f", 100 * d / hz / s, 100 * a / hz / s }'
+}
+
+# Launches Zenbox with the dummy audio driver and clicks through to the board.
+# $1: "off" to start with music and sound off.
+zenbox_to_board_with_audio() {
+  rm -rf "$WORK/data"
+  cp -r "$DATA" "$WORK/data"
+  if [ "$1" = off ]; then
+    printf 'Music=0\nSound=0\n' >"$WORK/settings.txt"
+    "$(dirname "$ZENBOX")/zenbox-data" encrypt "$WORK/settings.txt" "$WORK/data/zenbox.cfg" TideMarsh || exit 1
+  fi
+  launch '^Zenbox$' env SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$ZENBOX" --windowed --data "$WORK/data"
+  sleep 1
+  xdotool mousemove 5 5
+  xdotool key --window "$WIN" space  # ends the intro
+  sleep 5
+  read -r ox oy < <(origin)
+  xdotool mousemove $((ox + 620)) $((oy + 545)) click 1  # "Play!"
+  sleep 4
+  BOARD=$(now_ms)
+  xdotool mousemove 5 5
+}
+
+# idle, idle audio thread, idleFS, idleFS audio thread, rss, rssFS, and the
+# audio thread on the board with music and sound off.
+run_zenbox_audio() {
+  zenbox_to_board_with_audio on
+  local idle idlefs
+  idle=$(cpu_audio_while)
+  while [ $(($(now_ms) - BOARD)) -lt 60000 ]; do sleep 0.5; done
+  local rss
+  rss=$(rss_mb "$APP")
+  xdotool key --window "$WIN" F4
+  sleep 4
+  xdotool mousemove 5 5
+  idlefs=$(cpu_audio_while)
+  local rssfs
+  rssfs=$(rss_mb "$APP")
+  kill "$APP"
+  wait "$APP" 2>/dev/null
+  zenbox_to_board_with_audio off
+  sleep 2  # the effects of the clicks die away and the device goes to sleep
+  local off
+  off=$(cpu_audio_while)
+  kill "$APP"
+  wait "$APP" 2>/dev/null
+  echo "$idle $idlefs $rss $rssfs ${off#* }"
+}
+
 run_tetravex() {
   # Its settings (window size, full screen) live in memory only, so every
   # run starts from its defaults as Zenbox does from its fixed file.
@@ -262,6 +342,7 @@ report() {
 for i in $(seq "$RUNS"); do
   echo "run $i of $RUNS..." >&2
   run_zenbox >>"$WORK/zenbox"
+  run_zenbox_audio >>"$WORK/zenbox-audio"
   run_tetravex >>"$WORK/tetravex"
 done
 
@@ -269,6 +350,12 @@ echo "Xvfb 1920x1080 + openbox, median of $RUNS runs; CPU in % of one core over 
 printf "%-14s%9s%9s%9s%9s%9s%9s%9s%9s\n" program map_ms static idle move idleFS moveFS rss rssFS
 report zenbox "$WORK/zenbox"
 report gnome-tetravex "$WORK/tetravex"
+echo "Zenbox with an audio device (SDL dummy driver) and music on; audio = SDL's audio thread alone"
+printf "%-14s%9s%9s%9s%9s%9s%9s%9s\n" program idle audio idleFS audioFS rss rssFS audioOff
+printf "%-14s" "zenbox+audio"
+for col in 1 2 3 4 5 6 7; do printf "%9s" "$(awk -v c=$col '{print $c}' "$WORK/zenbox-audio" | median)"; done
+echo
 echo "each run:"
 sed 's/^/  zenbox   /' "$WORK/zenbox"
+sed 's/^/  zenbox+audio /' "$WORK/zenbox-audio"
 sed 's/^/  tetravex /' "$WORK/tetravex"

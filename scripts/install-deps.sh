@@ -3,7 +3,7 @@
 set -e
 PKGS="build-essential cmake pkg-config clang libclang-rt-14-dev \
 libsdl2-dev libx11-dev libsdl2-ttf-dev libsdl2-image-dev libsdl2-mixer-dev \
-libjpeg62-turbo-dev libfontconfig-dev fontconfig fonts-liberation \
+libjpeg62-turbo-dev libfontconfig-dev libfluidsynth-dev libvorbis-dev zlib1g-dev libasound2-dev fontconfig fonts-liberation \
 timgm6mb-soundfont libgtest-dev libgmock-dev libbenchmark-dev \
 desktop-file-utils appstream gettext xvfb openbox xdotool x11-utils imagemagick"
 missing=""

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "platform/Files.h"
@@ -10,11 +11,18 @@
 
 namespace zbtest {
 
+// The build's pack (ZB_DATA), whose tune renderings are taken over when
+// current: rendering every tune again would take most of a minute.
+std::string reusablePack() {
+  const char* env = std::getenv("ZB_DATA");
+  return env ? env : "";
+}
+
 const std::string& generatedPack() {
   static std::unique_ptr<TempDir> dir;
   if (!dir) {
     dir = std::make_unique<TempDir>();
-    zbgen::PackResult r = zbgen::generateDataPack(dir->path());
+    zbgen::PackResult r = zbgen::generateDataPack(dir->path(), reusablePack());
     EXPECT_TRUE(r.ok) << r.error;
   }
   return dir->path();

@@ -6,6 +6,9 @@
 
 namespace zbtest {
 
+// A pack folder whose current tune renderings generation may take over.
+std::string reusablePack();
+
 // The data pack generated once per test process into a temporary folder.
 const std::string& generatedPack();
 

@@ -168,7 +168,7 @@ void IconsAreThirtyTwoBitBitmaps() {
 
 void TwoGenerationsGiveIdenticalBytesCheck() {
   zbtest::TempDir again;
-  zbgen::PackResult r = zbgen::generateDataPack(again.path());
+  zbgen::PackResult r = zbgen::generateDataPack(again.path(), zbtest::reusablePack());
   ASSERT_TRUE(r.ok) << r.error;
   std::map<std::string, bool> seen;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(zbtest::generatedPack())) {

@@ -10,12 +10,14 @@
 namespace {
 
 int generate(const std::vector<std::string>& args) {
-  if (args.size() != 1) return zbdata::usageError("generate");
-  zbgen::PackResult r = zbgen::generateDataPack(args[0]);
+  bool reuse = args.size() == 3 && args[1] == "--reuse";
+  if (args.size() != 1 && !reuse) return zbdata::usageError("generate");
+  zbgen::PackResult r = zbgen::generateDataPack(args[0], reuse ? args[2] : "");
   if (!r.ok) {
     std::fprintf(stderr, "zenbox-data generate: %s\n", r.error.c_str());
     return 1;
   }
+  for (const std::string& note : r.notes) std::printf("%s\n", note.c_str());
   std::printf("wrote %zu files to %s\n", r.files.size(), args[0].c_str());
   return 0;
 }
@@ -61,7 +63,9 @@ int packSheet(const std::vector<std::string>& args) {
   return 0;
 }
 
-zbdata::CommandRegistrar gen({"generate", "DIR", "write the complete data pack into DIR", generate});
+zbdata::CommandRegistrar gen({"generate", "DIR [--reuse OLDDIR]",
+                              "write the complete data pack into DIR (current tune renderings in DIR or OLDDIR are kept)",
+                              generate});
 zbdata::CommandRegistrar sheet({"pack-sheet", "CLIP OUT.png",
                                 "contact sheet of every frame of a clip as loaded (for checking the pack)", packSheet});
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "platform/AudioDevice.h"
 #include "platform/Files.h"
 #include "platform/Random.h"
 #include "storage/Container.h"
@@ -13,6 +14,7 @@
 #include "tools/data/gen/GyrexDemos.h"
 #include "tools/data/gen/Rules.h"
 #include "tools/data/gen/Synth.h"
+#include "tools/data/gen/TuneRender.h"
 
 namespace zbgen {
 namespace {
@@ -109,6 +111,22 @@ std::vector<uint8_t> iconBytes(int size) {
   return encodeBmp32(size, size, rgba);
 }
 
+// The tunes, and each rendered ahead of time so the game decodes instead of
+// synthesising. Without a soundfont the tunes stay MIDI only (the game then
+// has nothing to synthesise them with either) and the user is told why.
+void music(Writer& w, const std::string& dir, const std::string& reuseDir, PackResult& r) {
+  std::vector<NamedFile> tunes = makeMusic();
+  for (const NamedFile& f : tunes) w.bytes(f.path, f.bytes);
+  if (!w.ok()) return;
+  RenderOutcome rendered = renderTunes(tunes, {dir, reuseDir}, zb::soundFontPath());
+  if (!rendered.error.empty()) {
+    r.notes.push_back("tunes not rendered (" + rendered.error + "); they are synthesised while playing");
+    return;
+  }
+  for (const NamedFile& f : rendered.files) w.bytes(f.path, f.bytes);
+  r.notes.push_back(fmt("tunes rendered: %d, unchanged since the last run: %d", rendered.rendered, rendered.reused));
+}
+
 }  // namespace
 
 std::vector<uint8_t> encodeBmp32(int width, int height, const std::vector<uint8_t>& rgba) {
@@ -132,7 +150,7 @@ std::vector<uint8_t> encodeBmp32(int width, int height, const std::vector<uint8_
   return out;
 }
 
-PackResult generateDataPack(const std::string& dir) {
+PackResult generateDataPack(const std::string& dir, const std::string& reuseDir) {
   PackResult r;
   // Nothing here should depend on the shared generator, but pin it so any
   // filler a writer draws is the same on every run.
@@ -145,8 +163,7 @@ PackResult generateDataPack(const std::string& dir) {
   w.container("cfg/Gyx_demo.dat", gyrexDemoText(gyrexRulesText()), kGyrexRulesKey);
   if (w.ok())
     for (const NamedFile& f : makeSoundEffects()) w.bytes(f.path, f.bytes);
-  if (w.ok())
-    for (const NamedFile& f : makeMusic()) w.bytes(f.path, f.bytes);
+  if (w.ok()) music(w, dir, reuseDir, r);
   std::vector<std::string> pages = helpPages();
   for (size_t i = 0; i < pages.size(); ++i)
     w.container(fmt("help/help%d.dat", static_cast<int>(i)), pages[i], kHelpKey);

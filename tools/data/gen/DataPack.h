@@ -11,9 +11,12 @@ struct PackResult {
   bool ok = false;
   std::string error;               // what failed, when !ok
   std::vector<std::string> files;  // paths written, relative to the folder
+  std::vector<std::string> notes;  // what the user should know (tunes rendered or left to live synthesis)
 };
 
-PackResult generateDataPack(const std::string& dir);
+// Tunes rendered earlier into `dir` or into the pack folder `reuseDir`
+// are taken over when still current instead of being rendered again.
+PackResult generateDataPack(const std::string& dir, const std::string& reuseDir = "");
 
 // The window icons: "icon/icon101.bmp" (64 x 64, large) and
 // "icon/icon102.bmp" (16 x 16, small), 32-bit BMP with an alpha channel.
