@@ -158,6 +158,20 @@ void AMainWnd::onKeyDown(int key, int mods) {
   OEngine::onKeyDown(key, mods);
 }
 
+void AMainWnd::collectFocusTargets(std::vector<FocusTarget>& out) const {
+  if (state_ != kPlaying || !game_) {
+    OEngine::collectFocusTargets(out);
+    return;
+  }
+  ORect rect;
+  if (game_->keyFocusRect(rect)) out.push_back({rect, game_.get()});
+}
+
+bool AMainWnd::pressFocus() {
+  if (state_ == kPlaying && game_) return false;
+  return OEngine::pressFocus();
+}
+
 int AMainWnd::onKeyUp(int key, int mods) {
   if (state_ == kPlaying && game_) game_->onKeyUp(key, mods);
   return OEngine::onKeyUp(key, mods);

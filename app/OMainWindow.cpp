@@ -184,6 +184,11 @@ std::vector<OEngine*> OMainWindow::screenChain() const {
 }
 
 void OMainWindow::onMouseMove(int x, int y) {
+  // A pointer that really moved takes over from the keys; the move alone
+  // does not shift the key focus.
+  if (x != lastPointerX_ || y != lastPointerY_) app_.keysInUse = false;
+  lastPointerX_ = x;
+  lastPointerY_ = y;
   if (app_.currentScreen) app_.currentScreen->onMouseMove(x, y);
 }
 

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include "app/AMainWnd.h"
+#include "game/GameCatalog.h"
+#include "platform/KeyCodes.h"
+#include "tests/game/FlowRig.h"
+#include "ui/AClipString.h"
+#include "ui/AOptionsWnd.h"
+#include "ui/APickGameWnd.h"
+#include "ui/AProgressBar.h"
+#include "ui/ARadioGroup.h"
+#include "ui/OClipCheckBox.h"
+
+namespace {
+
+using flowtest::FlowRig;
+
+// The outline stands around the focused target and is on show.
+bool outlineAround(const OEngine& screen, const ORect& rect) {
+  const OClip* outline = screen.focusOutline();
+  return outline && outline->visible && int(outline->x) < rect.left && int(outline->y) < rect.top &&
+         int(outline->x) + outline->width > rect.right && int(outline->y) + outline->height > rect.bottom;
+}
+
+const void* textId(FlowRig& rig, const std::string& text) { return rig.findText(text); }
+
+TEST(FlowKeys, PickGameWalksTheVariantsAndCrossesToTheButtons) {
+  if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
+  FlowRig rig;
+  ASSERT_TRUE(rig.start());
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::PickGame); }, 9000));
+  rig.settle();
+  auto* pick = static_cast<APickGameWnd*>(rig.current());
+  pick->select(4);  // the top of the Sinkra column
+  EXPECT_FALSE(rig.window.app().keysInUse);
+
+  // The first key only shows the focus, on the selected variant.
+  rig.key(zb::vk::Down);
+  EXPECT_TRUE(rig.window.app().keysInUse);
+  EXPECT_EQ(pick->selected(), 4);
+  EXPECT_EQ(pick->focusId(), pick->radios()->box(4));
+  rig.run(60);
+  ORect rect;
+  ASSERT_TRUE(pick->focusRect(rect));
+  EXPECT_TRUE(outlineAround(*pick, rect));
+  rig.shot("keys_pick_focus");
+
+  // Down goes down the Sinkra column, on into the Tessel column and the
+  // Gyrex row, selecting as it goes, and wraps; Up comes back.
+  const int walk[] = {5, 6, 7, 8, 0, 1, 2, 3, 9, 10, 11, 4};
+  for (int radio : walk) {
+    rig.key(zb::vk::Down);
+    EXPECT_EQ(pick->selected(), radio);
+    EXPECT_EQ(pick->focusId(), pick->radios()->box(radio));
+  }
+  rig.key(zb::vk::Up);
+  EXPECT_EQ(pick->selected(), 11);
+
+  // Right: "Play!", then "Demo!", then back on the chosen variant.
+  rig.key(zb::vk::Right);
+  EXPECT_EQ(pick->focusId(), textId(rig, "Play!"));
+  rig.key(zb::vk::Right);
+  EXPECT_EQ(pick->focusId(), textId(rig, "Demo!"));
+  rig.key(zb::vk::Right);
+  EXPECT_EQ(pick->focusId(), pick->radios()->box(11));
+  rig.key(zb::vk::Left);
+  EXPECT_EQ(pick->focusId(), textId(rig, "Demo!"));
+  rig.key(zb::vk::Left);
+  EXPECT_EQ(pick->focusId(), textId(rig, "Play!"));
+
+  // A pointer move hides the focus and leaves it where it was.
+  rig.move(100, 100);
+  rig.run(60);
+  EXPECT_FALSE(rig.window.app().keysInUse);
+  EXPECT_EQ(pick->focusId(), textId(rig, "Play!"));
+  EXPECT_FALSE(pick->focusOutline()->visible);
+  // Hidden, Return is the default button as ever: the Time Mania starts.
+  rig.key(zb::vk::Enter);
+  ASSERT_TRUE(rig.waitPlaying());
+  EXPECT_EQ(rig.main()->family(), zb::kFamilyGyrex);
+}
+
+TEST(FlowKeys, OptionsFocusGoesInReadingOrderAndReturnPresses) {
+  if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
+  FlowRig rig;
+  ASSERT_TRUE(rig.start());
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::PickGame); }, 9000));
+  rig.settle();
+  rig.key(zb::vk::Escape);
+  ASSERT_TRUE(rig.runUntil([&] { return rig.current() == rig.main(); }));
+  rig.settle();
+  rig.run(300);
+
+  // On the bare main screen the keys walk the panel buttons: find Options.
+  rig.key(zb::vk::Tab);
+  bool found = false;
+  for (int i = 0; i < AMainWnd::kButtonCount && !found; ++i) {
+    found = rig.main()->focusId() == rig.main()->button(AMainWnd::kOptions);
+    if (!found) rig.key(zb::vk::Tab);
+  }
+  ASSERT_TRUE(found);
+  rig.key(zb::vk::Space);
+  ASSERT_TRUE(rig.runUntil([&] { return dynamic_cast<AOptionsWnd*>(rig.current()) != nullptr; }));
+  rig.settle();
+  auto* options = static_cast<AOptionsWnd*>(rig.current());
+
+  // Opened by keys, the focus is on show at once, on "OK".
+  rig.run(60);
+  EXPECT_EQ(options->focusId(), textId(rig, "OK"));
+  ORect rect;
+  ASSERT_TRUE(options->focusRect(rect));
+  EXPECT_TRUE(outlineAround(*options, rect));
+
+  // Tab walks on to Cancel, wraps to Autosave, block Explosion, Animation,
+  // then the Sound row (box and its ten cells), the Music row, and OK.
+  std::vector<const void*> expected = {textId(rig, "Cancel"), options->box(AOptionsWnd::kAutosave), options->box(AOptionsWnd::kExplosion),
+                                       options->box(AOptionsWnd::kAnimation), options->box(AOptionsWnd::kSound)};
+  for (int i = 0; i < 10; ++i) expected.push_back(options->soundBar()->cell(i));
+  expected.push_back(options->box(AOptionsWnd::kMusic));
+  for (int i = 0; i < 10; ++i) expected.push_back(options->musicBar()->cell(i));
+  expected.push_back(textId(rig, "OK"));
+  for (size_t i = 0; i < expected.size(); ++i) {
+    rig.key(zb::vk::Tab);
+    EXPECT_EQ(options->focusId(), expected[i]) << "stop " << i;
+  }
+  // Shift+Tab goes back; Down from Animation lands in the Sound row and
+  // Up from there goes back to the Animation row.
+  rig.key(zb::vk::Tab, zb::ModShift);
+  EXPECT_EQ(options->focusId(), options->musicBar()->cell(9));
+  for (int i = 0; i < 5; ++i) rig.key(zb::vk::Tab);
+  EXPECT_EQ(options->focusId(), options->box(AOptionsWnd::kAnimation));
+  rig.key(zb::vk::Down);
+  rig.key(zb::vk::Up);
+  EXPECT_EQ(options->focusId(), options->box(AOptionsWnd::kAnimation));
+
+  // Return presses the focused box as a click would; Down to a sound
+  // cell and Space sets the volume there.
+  bool animation = options->box(AOptionsWnd::kAnimation)->checked();
+  rig.key(zb::vk::Enter);
+  EXPECT_NE(options->box(AOptionsWnd::kAnimation)->checked(), animation);
+  EXPECT_EQ(rig.current(), options);
+  rig.key(zb::vk::Down);
+  int cell = -1;
+  for (int i = 0; i < 10; ++i)
+    if (options->focusId() == options->soundBar()->cell(i)) cell = i;
+  ASSERT_GE(cell, 0);
+  rig.key(zb::vk::Space);
+  EXPECT_EQ(options->soundBar()->value(), cell);
+  rig.run(60);
+  rig.shot("keys_options_focus");
+
+  // Escape cancels; the pointer never moved.
+  rig.key(zb::vk::Escape);
+  ASSERT_TRUE(rig.runUntil([&] { return rig.current() == rig.main(); }));
+}
+
+}  // namespace
