@@ -40,6 +40,9 @@ constexpr int OemPlus = 187;    // the = + key
 constexpr int OemMinus = 189;   // the - _ key
 }  // namespace vk
 
+// The step of an arrow key: dx, dy of -1, 0 or 1; false for other keys.
+bool arrowStep(int key, int& dx, int& dy);
+
 // Modifier mask bits.
 constexpr int ModShift = 1;
 constexpr int ModCtrl = 2;

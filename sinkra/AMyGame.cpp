@@ -103,6 +103,7 @@ void AMyGame::applySpeed() {
 }
 
 void AMyGame::startVariant() {
+  cursor_ = -1;
   CGlobal& g = CGlobal::instance();
   if (CGameField* v = variant(kind)) current_ = v;
   // Reading the rules sets the factor of a game not yet begun, so the
@@ -138,6 +139,7 @@ void AMyGame::newGame() {
 void AMyGame::tick(int elapsed) {
   ASinkraWnd::tick(elapsed);
   if (main().newGameNeeded || !current_) return;
+  relightCursor();
   CGlobal& g = CGlobal::instance();
   if (current_->anyMoving() || !paused_) {
     current_->update(int(elapsed * g.speedFactor));

@@ -134,6 +134,12 @@ const void* APickGameWnd::preferredFocus() const {
 }
 
 void APickGameWnd::onKeyDown(int key, int mods) {
+  // Return on the variants plays the one chosen, as "Play!" does.
+  auto* focused = static_cast<const OClipControl*>(focusId());
+  if (key == zb::vk::Enter && !inputBlocked() && radios_ && keysInUse() && radios_->indexOf(focused) >= 0) {
+    accept();
+    return;
+  }
   bool walk = key == zb::vk::Up || key == zb::vk::Down;
   bool across = key == zb::vk::Left || key == zb::vk::Right;
   if (!(walk || across) || inputBlocked() || !radios_) {

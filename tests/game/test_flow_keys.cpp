@@ -1,8 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <set>
+
 #include "app/AMainWnd.h"
 #include "game/GameCatalog.h"
 #include "platform/KeyCodes.h"
+#include "sinkra/AMyGame.h"
+#include "sinkra/CGameField.h"
+#include "sinkra/CPiece.h"
+#include "tessel/AMyButton.h"
+#include "tessel/ATesselGame.h"
 #include "tests/game/FlowRig.h"
 #include "ui/AClipString.h"
 #include "ui/AOptionsWnd.h"
@@ -152,6 +160,125 @@ TEST(FlowKeys, OptionsFocusGoesInReadingOrderAndReturnPresses) {
   // Escape cancels; the pointer never moved.
   rig.key(zb::vk::Escape);
   ASSERT_TRUE(rig.runUntil([&] { return rig.current() == rig.main(); }));
+}
+
+}  // namespace
+
+namespace {
+
+// The key that walks the Tessel ring clockwise on each side of it.
+int clockwiseKey(int ringPosition) {
+  const int keys[] = {zb::vk::Right, zb::vk::Down, zb::vk::Left, zb::vk::Up};
+  return keys[ringPosition / SpaceTessel::ATesselGame::kRingSide];
+}
+
+int counterKey(int ringPosition) {
+  const int keys[] = {zb::vk::Left, zb::vk::Up, zb::vk::Right, zb::vk::Down};
+  return keys[ringPosition / SpaceTessel::ATesselGame::kRingSide];
+}
+
+TEST(FlowKeys, TesselCursorWalksTheWholeRingTurningTheCorners) {
+  if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
+  FlowRig rig;
+  ASSERT_TRUE(rig.start());
+  ASSERT_TRUE(rig.pick(0));
+  ASSERT_TRUE(rig.waitPlaying());
+  auto* game = dynamic_cast<SpaceTessel::ATesselGame*>(rig.main()->game());
+  ASSERT_NE(game, nullptr);
+  using SpaceTessel::ATesselGame;
+
+  std::set<int> buttons;
+  for (int i = 0; i < ATesselGame::kRingSize; ++i)
+    if (game->ringButton(i)) buttons.insert(i);
+  ASSERT_FALSE(buttons.empty());
+
+  // The first key shows the cursor on the top side, lit as pointed at.
+  rig.key(zb::vk::Right);
+  int start = game->ringCursor();
+  ASSERT_GE(start, 0);
+  EXPECT_LT(start, ATesselGame::kRingSide);
+  EXPECT_TRUE(game->ringButton(start)->hovered());
+  ORect rect;
+  ASSERT_TRUE(game->keyFocusRect(rect));
+  EXPECT_EQ(rect.left, int(game->ringButton(start)->x));
+
+  // Clockwise with the key of each side: every button once, all four sides.
+  std::set<int> seen{start}, sides{start / ATesselGame::kRingSide};
+  for (size_t n = 1; n < buttons.size(); ++n) {
+    int before = game->ringCursor();
+    rig.key(clockwiseKey(before));
+    int now = game->ringCursor();
+    EXPECT_TRUE(seen.insert(now).second) << "position " << now << " twice";
+    EXPECT_FALSE(game->ringButton(before)->hovered());
+    EXPECT_TRUE(game->ringButton(now)->hovered());
+    sides.insert(now / ATesselGame::kRingSide);
+  }
+  EXPECT_EQ(seen, buttons);
+  EXPECT_EQ(sides.size(), 4u);
+  rig.key(clockwiseKey(game->ringCursor()));
+  EXPECT_EQ(game->ringCursor(), start);
+
+  // Counter-clockwise goes back the same way; a key across the side stays.
+  auto at = buttons.find(start);
+  int previous = at == buttons.begin() ? *buttons.rbegin() : *std::prev(at);
+  rig.key(counterKey(start));
+  EXPECT_EQ(game->ringCursor(), previous);
+  rig.key(clockwiseKey(previous));
+  EXPECT_EQ(game->ringCursor(), start);
+  rig.key(zb::vk::Up);  // across the top side
+  EXPECT_EQ(game->ringCursor(), start);
+
+  // Return launches: the undo point appears; U takes the move back.
+  rig.key(zb::vk::Enter);
+  ASSERT_TRUE(rig.runUntil([&] { return game->undoAvailable() && !game->moveInProgress(); }));
+  rig.key('U');
+  EXPECT_FALSE(game->undoAvailable());
+
+  // The pointer takes over: the cursor hides and stays where it was.
+  int kept = game->ringCursor();
+  rig.move(400, 300);
+  EXPECT_FALSE(game->keyFocusRect(rect));
+  EXPECT_EQ(game->ringCursor(), kept);
+}
+
+TEST(FlowKeys, SinkraCursorStartsInTheMiddleAndTakesTheGroupUnderIt) {
+  if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
+  FlowRig rig;
+  ASSERT_TRUE(rig.start());
+  ASSERT_TRUE(rig.pick(4));  // Remover
+  ASSERT_TRUE(rig.waitPlaying());
+  auto* game = dynamic_cast<SpaceSinkra::AMyGame*>(rig.main()->game());
+  ASSERT_NE(game, nullptr);
+  SpaceSinkra::CGameField& field = *game->current();
+  int w = field.grid().width(), h = field.grid().height();
+  rig.key(zb::vk::Down);
+  EXPECT_EQ(game->cursorCell(), (h / 2) * w + w / 2);
+
+  // Walk to a cell of a group: it lights as pointing at it would.
+  int target = -1;
+  for (int i = 0; i < field.grid().size() && target < 0; ++i)
+    if (field.groupSize(i) >= 2) target = i;
+  ASSERT_GE(target, 0);
+  while (game->cursorCell() % w < target % w) rig.key(zb::vk::Right);
+  while (game->cursorCell() % w > target % w) rig.key(zb::vk::Left);
+  while (game->cursorCell() / w < target / w) rig.key(zb::vk::Down);
+  while (game->cursorCell() / w > target / w) rig.key(zb::vk::Up);
+  EXPECT_EQ(game->cursorCell(), target);
+  EXPECT_TRUE(field.grid().at(target)->highlighted);
+  rig.run(60);
+  ORect rect;
+  ASSERT_TRUE(rig.main()->focusRect(rect));
+  EXPECT_EQ(rect.left, int(field.cellX(target)));
+  EXPECT_TRUE(rig.main()->focusOutline() && rig.main()->focusOutline()->visible);
+
+  int blocks = field.blockCount();
+  rig.key(zb::vk::Space);
+  ASSERT_TRUE(rig.runUntil([&] { return field.idle() && !field.anyMoving(); }));
+  EXPECT_LT(field.blockCount(), blocks);
+
+  // Walls hold the cursor: far left stays in column 0.
+  for (int i = 0; i < w + 2; ++i) rig.key(zb::vk::Left);
+  EXPECT_EQ(game->cursorCell() % w, 0);
 }
 
 }  // namespace
