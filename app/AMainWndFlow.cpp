@@ -167,6 +167,11 @@ void AMainWnd::collectFocusTargets(std::vector<FocusTarget>& out) const {
   if (game_->keyFocusRect(rect)) out.push_back({rect, game_.get()});
 }
 
+int AMainWnd::keyForPad(int padKey) const {
+  if (padKey == zb::vk::PadB && state_ == kPlaying && game_ && family_ == zb::kFamilyGyrex) return zb::vk::Backspace;
+  return OEngine::keyForPad(padKey);
+}
+
 bool AMainWnd::pressFocus() {
   if (state_ == kPlaying && game_) return false;
   return OEngine::pressFocus();

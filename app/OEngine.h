@@ -99,6 +99,10 @@ public:
   virtual void collectFocusTargets(std::vector<FocusTarget>& out) const;
   // The target focused when none is yet; null: the first in reading order.
   virtual const void* preferredFocus() const { return nullptr; }
+  // The key a gamepad button (vk::PadA ...) stands for here: A is Return,
+  // B and Back are Escape, X is U (undo), Y is H (hint), Start is Pause,
+  // the shoulders page up and down. 0 ignores the button.
+  virtual int keyForPad(int padKey) const;
   // Presses the focused target; false when keys are not in use or nothing
   // is focused.
   virtual bool pressFocus();

@@ -148,3 +148,17 @@ void OEngine::updateFocusOutline() {
   focusOutline_->y = rect.top - kOutlineMargin;
   focusOutline_->visible = true;
 }
+
+int OEngine::keyForPad(int padKey) const {
+  switch (padKey) {
+    case zb::vk::PadA: return zb::vk::Enter;
+    case zb::vk::PadB:
+    case zb::vk::PadBack: return zb::vk::Escape;
+    case zb::vk::PadX: return 'U';
+    case zb::vk::PadY: return 'H';
+    case zb::vk::PadStart: return zb::vk::Pause;
+    case zb::vk::PadLeftShoulder: return zb::vk::PageUp;
+    case zb::vk::PadRightShoulder: return zb::vk::PageDown;
+    default: return 0;
+  }
+}

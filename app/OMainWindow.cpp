@@ -216,6 +216,9 @@ void OMainWindow::onRButtonUp(int x, int y) {
 }
 
 void OMainWindow::onKeyDown(int key, int mods) {
+  // Gamepad buttons mean what the screen makes of them.
+  if (zb::isPadKey(key)) key = app_.currentScreen ? app_.currentScreen->keyForPad(key) : 0;
+  if (key == 0) return;
   if (key == zb::vk::F3) {
     if (app_.music) app_.music->stop();
     show(false);
@@ -233,6 +236,8 @@ void OMainWindow::onKeyDown(int key, int mods) {
 }
 
 void OMainWindow::onKeyUp(int key, int mods) {
+  if (zb::isPadKey(key)) key = app_.currentScreen ? app_.currentScreen->keyForPad(key) : 0;
+  if (key == 0) return;
   if (app_.currentScreen) app_.currentScreen->onKeyUp(key, mods);
 }
 

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "platform/KeyCodes.h"
+#include "platform/PadInput.h"
 
 namespace zb {
 namespace {
@@ -84,6 +85,14 @@ bool parseLine(const std::string& line, ScriptStep& step, std::string& why) {
   } else if (word == "shot") {
     step.kind = ScriptStep::Shot;
     if (!(in >> step.text)) return fail(why, "shot needs a file name");
+  } else if (word == "pad") {
+    step.kind = ScriptStep::Pad;
+    std::string name;
+    PadButton button;
+    if (!(in >> name) || !padButtonFromName(name, button))
+      return fail(why, "pad needs a button: a, b, x, y, start, back, dpup, dpdown, dpleft, dpright, "
+                       "leftshoulder or rightshoulder");
+    step.key = int(button);
   } else if (word == "quit") {
     step.kind = ScriptStep::Quit;
   } else {

@@ -8,13 +8,13 @@
 namespace zb {
 
 struct ScriptStep {
-  enum Kind { Wait, Move, Press, Release, Click, KeyDown, KeyUp, Key, Type, Shot, Quit };
+  enum Kind { Wait, Move, Press, Release, Click, KeyDown, KeyUp, Key, Type, Shot, Quit, Pad };
   Kind kind = Wait;
   int line = 0;
   int ms = 0;            // Wait
   int x = 0, y = 0;      // pointer steps
   bool right = false;    // pointer steps: right button instead of left
-  int key = 0;           // key steps: virtual key
+  int key = 0;           // key steps: virtual key; Pad: the PadButton
   int mods = 0;          // key steps: modifiers written before the key ("Ctrl+V")
   std::string text;      // Type: Latin-1 text; Shot: file name
 };
