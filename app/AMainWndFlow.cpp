@@ -146,6 +146,12 @@ OClipControl* AMainWnd::onLButtonUp(int x, int y) {
 }
 
 void AMainWnd::onKeyDown(int key, int mods) {
+  // Return on the game-over text goes on as a click on it does; other
+  // keys (still meant for the board) do nothing there.
+  if (state_ == kGameOverShown) {
+    if (key == zb::vk::Enter) onLButtonUp(x(), y());
+    return;
+  }
   if (state_ == kPlaying && game_) {
     game_->onKeyDown(key, mods);
   } else if (state_ == kPlaying && key == zb::vk::F1) {
@@ -159,6 +165,7 @@ void AMainWnd::onKeyDown(int key, int mods) {
 }
 
 void AMainWnd::collectFocusTargets(std::vector<FocusTarget>& out) const {
+  if (state_ == kGameOverShown) return;
   if (state_ != kPlaying || !game_) {
     OEngine::collectFocusTargets(out);
     return;

@@ -22,9 +22,11 @@ struct ScriptStep {
 // Scripts are written by hand; anything larger is not one.
 constexpr size_t kMaxScriptBytes = 4 * 1024 * 1024;
 constexpr size_t kMaxScriptLineBytes = 4096;
+// The most steps "repeat" blocks may expand to.
+constexpr size_t kMaxScriptSteps = 1000000;
 
 // Parses a whole script. Blank lines and lines starting with '#' are
-// skipped. On the first bad line (or one longer than kMaxScriptLineBytes)
+// skipped; "repeat N" ... "end" blocks (nesting allowed) are written out. On the first bad line (or one longer than kMaxScriptLineBytes)
 // returns false with "line N: reason"; a text over kMaxScriptBytes is
 // refused whole.
 bool parseScript(const std::string& text, std::vector<ScriptStep>& steps, std::string& error);

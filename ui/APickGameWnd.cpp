@@ -140,6 +140,21 @@ void APickGameWnd::onKeyDown(int key, int mods) {
     accept();
     return;
   }
+  // Home and Page Up (a pad's left shoulder) jump to the first variant,
+  // End and Page Down (the right shoulder) to the last.
+  bool first = key == zb::vk::Home || key == zb::vk::PageUp;
+  if ((first || key == zb::vk::End || key == zb::vk::PageDown) && !inputBlocked() && radios_) {
+    setKeysInUse(true);
+    // Variants not in this build are passed over.
+    for (int i = 0; i < zb::kPickRadioCount; ++i) {
+      int radio = kListOrder[first ? i : zb::kPickRadioCount - 1 - i];
+      if (!available(radio)) continue;
+      select(radio);
+      break;
+    }
+    setFocusId(preferredFocus());
+    return;
+  }
   bool walk = key == zb::vk::Up || key == zb::vk::Down;
   bool across = key == zb::vk::Left || key == zb::vk::Right;
   if (!(walk || across) || inputBlocked() || !radios_) {

@@ -24,8 +24,9 @@ public:
   void onChildClosed(OEngine* child, int result) override;
   void onClosed() override;
   // Up and Down walk the variants (selecting each), Left and Right go
-  // between the variants and the two buttons, Return on the variants
-  // plays; other keys as on any dialog.
+  // between the variants and the two buttons, Home/Page Up and End/Page
+  // Down jump to the first and last variant, Return on the variants plays;
+  // other keys as on any dialog.
   void onKeyDown(int key, int mods) override;
   // The selected variant's box.
   const void* preferredFocus() const override;

@@ -98,3 +98,31 @@ TEST(PadInput, ScriptsNameTheButtons) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ScriptRepeat, BlocksAreWrittenOutAndNest) {
+  std::vector<zb::ScriptStep> steps;
+  std::string error;
+  ASSERT_TRUE(zb::parseScript("repeat 3\n  key Enter\n  repeat 2\n    wait 5\n  end\nend\nquit\n", steps, error))
+      << error;
+  ASSERT_EQ(steps.size(), 10u);
+  EXPECT_EQ(steps[0].kind, zb::ScriptStep::Key);
+  EXPECT_EQ(steps[2].kind, zb::ScriptStep::Wait);
+  EXPECT_EQ(steps[3].kind, zb::ScriptStep::Key);
+  EXPECT_EQ(steps[3].line, 2);  // copies keep their line for messages
+  EXPECT_EQ(steps[9].kind, zb::ScriptStep::Quit);
+
+  EXPECT_FALSE(zb::parseScript("repeat 2\nwait 1\n", steps, error));
+  EXPECT_EQ(error, "line 1: repeat without end");
+  EXPECT_FALSE(zb::parseScript("wait 1\nend\n", steps, error));
+  EXPECT_EQ(error, "line 2: end without repeat");
+  EXPECT_FALSE(zb::parseScript("repeat 0\nend\n", steps, error));
+  EXPECT_FALSE(zb::parseScript("repeat x\nend\n", steps, error));
+  // Nested repeats cannot blow the script up.
+  EXPECT_FALSE(zb::parseScript("repeat 100000\nrepeat 100000\nwait 1\nend\nend\n", steps, error));
+  EXPECT_NE(error.find("too many steps"), std::string::npos);
+  EXPECT_TRUE(steps.empty());
+}
+
+}  // namespace
