@@ -14,7 +14,7 @@ std::vector<std::string> helpPages() {
       "* F1: this help.\n"
       "* F3: minimise the window.\n"
       "* F4: switch between window and full screen.\n"
-      "* Esc and Enter: cancel or confirm a dialog.\n"
+      "* Esc and Enter: cancel or confirm a dialog. Keyboard and gamepad play: see the last page.\n"
       "\n"
       "== The side panel\n"
       "The stone buttons at the top are, from right to left: exit, window mode, minimise, help, options and new game. "
@@ -114,7 +114,23 @@ std::vector<std::string> helpPages() {
       "Every variant keeps its own Top 10 table. A score good enough for it asks for your name at the end.\n"
       "\n"
       "== Demo and replay\n"
-      "Demo lets the computer play; Replay shows your last finished game. Click to take over."};
+      "Demo lets the computer play; Replay shows your last finished game. Click to take over.",
+
+      "Keyboard and gamepad\n"
+      "Every screen and every board can be played without the mouse. The first key shows an outline; moving "
+      "the mouse hides it again.\n"
+      "\n"
+      "== Keys\n"
+      "* Arrows, Tab and Shift+Tab: move the outline. Enter or Space: press what it is on. Esc: back.\n"
+      "* Pick game: Up and Down choose the game, Left and Right go to Play! and Demo!, Home and End jump.\n"
+      "* Help: Left and Right, Page Up and Page Down turn the pages.\n"
+      "* Sinkra: the arrows move over the board, Enter or Space removes the group under the outline.\n"
+      "* Tessel: the arrows move round the launch buttons, Enter or Space launches, U or Ctrl+Z undoes.\n"
+      "* Gyrex: Enter or Space turns clockwise, Backspace or Shift+Enter the other way, H shows a step.\n"
+      "\n"
+      "== Gamepad\n"
+      "D-pad or left stick: move. A: press, remove, launch or turn. B: back (Gyrex: turn the other way). "
+      "X: undo. Y: show a step. Start: pause. Back: menu. Shoulders: page up and down."};
 }
 
 }  // namespace zbgen
