@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <iterator>
 #include <set>
 
 #include "app/AMainWnd.h"
 #include "game/GameCatalog.h"
+#include "gyrex/AMyGame.h"
 #include "platform/KeyCodes.h"
 #include "sinkra/AMyGame.h"
 #include "sinkra/CGameField.h"
@@ -279,6 +282,73 @@ TEST(FlowKeys, SinkraCursorStartsInTheMiddleAndTakesTheGroupUnderIt) {
   // Walls hold the cursor: far left stays in column 0.
   for (int i = 0; i < w + 2; ++i) rig.key(zb::vk::Left);
   EXPECT_EQ(game->cursorCell() % w, 0);
+}
+
+}  // namespace
+
+namespace {
+
+using SpaceGyrex::kSegments;
+
+std::array<int, kSegments> segmentsAt(SpaceGyrex::RVisualField& field, int c, int r) {
+  std::array<int, kSegments> s{};
+  for (int i = 0; i < kSegments; ++i) s[size_t(i)] = field.elements[c][r][i];
+  return s;
+}
+
+TEST(FlowKeys, GyrexCursorTurnsBothWaysAndFollowsTheHint) {
+  if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
+  FlowRig rig;
+  ASSERT_TRUE(rig.start());
+  ASSERT_TRUE(rig.pick(9));  // Strip mania
+  ASSERT_TRUE(rig.waitPlaying());
+  auto* game = dynamic_cast<SpaceGyrex::AMyGame*>(rig.main()->game());
+  ASSERT_NE(game, nullptr);
+  SpaceGyrex::RVisualField& field = game->field();
+
+  rig.key(zb::vk::Down);
+  EXPECT_EQ(game->cursorColumn(), SpaceGyrex::kColumns / 2);
+  EXPECT_EQ(game->cursorRow(), SpaceGyrex::kRows / 2);
+  ORect rect;
+  ASSERT_TRUE(game->keyFocusRect(rect));
+  EXPECT_EQ(rect.left, field.elementX(game->cursorColumn()));
+  rig.key(zb::vk::Down);
+  rig.key(zb::vk::Down);
+  rig.key(zb::vk::Down);
+  const int c = game->cursorColumn(), r = game->cursorRow();
+  ASSERT_FALSE(field.IsEmpty(c, r));
+
+  // Return turns as the left button does; a plain turn (nothing destroyed)
+  // is undone by Backspace, the right button's way.
+  auto before = segmentsAt(field, c, r);
+  rig.key(zb::vk::Enter);
+  auto turned = segmentsAt(field, c, r);
+  EXPECT_TRUE(turned != before || field.state != SpaceGyrex::RVisualField::kIdle);
+  ASSERT_TRUE(rig.runUntil([&] { return field.state == SpaceGyrex::RVisualField::kIdle; }));
+  std::array<int, kSegments> rotated = before;
+  std::rotate(rotated.begin(), rotated.end() - 1, rotated.end());
+  std::array<int, kSegments> rotatedBack = before;
+  std::rotate(rotatedBack.begin(), rotatedBack.begin() + 1, rotatedBack.end());
+  if (turned == rotated || turned == rotatedBack) {
+    rig.key(zb::vk::Backspace);
+    ASSERT_TRUE(rig.runUntil([&] { return field.state == SpaceGyrex::RVisualField::kIdle; }));
+    if (!field.IsEmpty(c, r)) {
+      EXPECT_EQ(segmentsAt(field, c, r), before);
+    }
+  }
+
+  // H shows the hint and the cursor goes with it.
+  rig.key('H');
+  if (field.hintColumn >= 0) {
+    EXPECT_EQ(game->cursorColumn(), field.hintColumn);
+  }
+  if (field.hintRow >= 0) {
+    EXPECT_EQ(game->cursorRow(), field.hintRow);
+  }
+
+  // The pointer takes over.
+  rig.move(700, 500);
+  EXPECT_FALSE(game->keyFocusRect(rect));
 }
 
 }  // namespace
