@@ -1,8 +1,12 @@
 #include "app/AHelpWnd.h"
 
+#include <cctype>
 #include <cstdio>
 
 #include "app/OMainWindow.h"
+#include "game/AGameHost.h"
+#include "game/AGameWnd.h"
+#include "game/GameCatalog.h"
 #include "platform/KeyCodes.h"
 #include "storage/Container.h"
 
@@ -46,6 +50,26 @@ void wrap(const std::string& text, int kind, int width, int (*measure)(const std
   if (!line.empty()) out.push_back({line, kind});
 }
 
+bool isWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }
+
+// True when `phrase` stands in `text` as whole words.
+bool namesPhrase(const std::string& text, const std::string& phrase) {
+  if (phrase.empty()) return false;
+  for (size_t at = text.find(phrase); at != std::string::npos; at = text.find(phrase, at + 1)) {
+    size_t end = at + phrase.size();
+    bool startsWord = at == 0 || !isWordChar(text[at - 1]);
+    bool endsWord = end == text.size() || !isWordChar(text[end]);
+    if (startsWord && endsWord) return true;
+  }
+  return false;
+}
+
+std::string trimmed(const std::string& s) {
+  size_t a = s.find_first_not_of(' ');
+  if (a == std::string::npos) return "";
+  return s.substr(a, s.find_last_not_of(' ') - a + 1);
+}
+
 }  // namespace
 
 AHelpWnd::AHelpWnd(OMainWindow& owner) : AFramedWnd(owner, 6, 10, 780, 580) {}
@@ -62,6 +86,34 @@ bool AHelpWnd::create() {
   }
   if (pages_.empty()) pages_.push_back("Help\nThe help pages were not found. Please reinstall.");
   return true;
+}
+
+int AHelpWnd::pageFor(const std::vector<std::string>& pages, const std::string& family,
+                      const std::string& variant) {
+  int familyPage = -1;
+  for (size_t i = 0; i < pages.size(); ++i) {
+    std::string title = pages[i].substr(0, pages[i].find('\n'));
+    size_t colon = title.find(':');
+    std::string head = trimmed(title.substr(0, colon));
+    std::string tail = colon == std::string::npos ? "" : title.substr(colon + 1);
+    if (family.empty() || head != family) continue;
+    if (namesPhrase(tail, variant)) return int(i);
+    if (familyPage < 0) familyPage = int(i);
+  }
+  return familyPage < 0 ? 0 : familyPage;
+}
+
+void AHelpWnd::open(OEngine** slot) {
+  page_ = 0;
+  AGameHost* main = AGameHost::of(owner());
+  int family = main ? main->family() : zb::kFamilyNone;
+  AGameWnd* game = main ? main->game() : nullptr;
+  if (game && family >= zb::kFamilyTessel && family <= zb::kFamilyGyrex) {
+    // The pick-game label names the variant as the help titles do ("Sinkra adv").
+    const char* variant = zb::pickRadio(zb::radioForGame(family, game->kind)).label;
+    page_ = pageFor(pages_, zb::familyCaption(family), variant);
+  }
+  AFramedWnd::open(slot);
 }
 
 std::vector<AHelpWnd::Line> AHelpWnd::layOut(const std::string& page, int width,
@@ -133,24 +185,44 @@ void AHelpWnd::buildContents() {
   }
   sheet_->visible = true;
   drawPage();
-  int y = height() - 80;
-  back_ = newText(app.letters[0].get(), 60, y, "Back", -10, true);
-  AClipString* close = newText(app.letters[0].get(), 310, y, "Close", -10, true);
-  next_ = newText(app.letters[0].get(), 580, y, "Next", -10, true);
+  AClipString* close = newText(app.letters[0].get(), 310, height() - 80, "Close", -10, true);
   setDefaultButton(close);
   setCancelButton(close);
+  back_ = next_ = nullptr;
+  updatePageButtons();
+}
+
+void AHelpWnd::updatePageButtons() {
+  OClip* font = owner().app().letters[0].get();
+  int y = height() - 80;
+  bool wantBack = page_ > 0, wantNext = page_ + 1 < pageCount();
+  if (back_ && !wantBack) {
+    removeText(back_);
+    back_ = nullptr;
+  } else if (!back_ && wantBack) {
+    back_ = newText(font, 60, y, "Back", -10, true);
+  }
+  if (next_ && !wantNext) {
+    removeText(next_);
+    next_ = nullptr;
+  } else if (!next_ && wantNext) {
+    next_ = newText(font, 580, y, "Next", -10, true);
+  }
+  sortClips();
 }
 
 void AHelpWnd::showPage(int page) {
   if (page < 0 || page >= pageCount()) return;
   page_ = page;
   drawPage();
+  if (state() == kOpen) updatePageButtons();
 }
 
 void AHelpWnd::onTextClicked(AClipString* text) {
   if (state() == kOpen && (text == back_ || text == next_)) {
-    showPage(page_ + (text == next_ ? 1 : -1));
+    bool forward = text == next_;
     text->refresh();
+    showPage(page_ + (forward ? 1 : -1));  // may take the clicked text away
     return;
   }
   AFramedWnd::onTextClicked(text);
@@ -169,6 +241,11 @@ void AHelpWnd::onKeyDown(int key, int mods) {
 void AHelpWnd::accept() { close(kAccepted); }
 
 void AHelpWnd::cancel() { close(kCancelled); }
+
+void AHelpWnd::removeAllTexts() {
+  back_ = next_ = nullptr;
+  AFramedWnd::removeAllTexts();
+}
 
 void AHelpWnd::onClosed() {
   if (sheet_) {

@@ -7,9 +7,11 @@
 class OBitmap;
 
 // The help pages of the data pack ("help/help%d.dat"), one at a time with
-// "Back" and "Next"; "Close", Escape or Enter leave. A page is plain text
-// in a light markup: the first line is the title, "== " starts a heading,
-// "* " a bullet, an empty line ends a paragraph, other lines run on.
+// "Back" and "Next" (each only where there is a page to go to); "Close",
+// Escape or Enter leave. It opens at the page of the game being played. A
+// page is plain text in a light markup: the first line is the title, "== "
+// starts a heading, "* " a bullet, an empty line ends a paragraph, other
+// lines run on. A title "Family: variant and variant" names what it helps with.
 class AHelpWnd : public AFramedWnd {
 public:
   static constexpr int kMaxPages = 64;
@@ -20,12 +22,15 @@ public:
 
   // Reads every page there is; a missing pack leaves one page saying so.
   bool create() override;
+  // Turns to the page of the game being played, then opens.
+  void open(OEngine** slot) override;
   void buildContents() override;
   void accept() override;
   void cancel() override;
   void onTextClicked(AClipString* text) override;
   void onKeyDown(int key, int mods) override;
   void onClosed() override;
+  void removeAllTexts() override;
 
   int pageCount() const { return int(pages_.size()); }
   int page() const { return page_; }
@@ -40,9 +45,15 @@ public:
   // (measured with the measure function).
   static std::vector<Line> layOut(const std::string& page, int width,
                                   int (*measure)(const std::string&, int kind));
+  // The page for a game: the first whose title names the family and the
+  // variant, else the first that names the family, else page 0.
+  static int pageFor(const std::vector<std::string>& pages, const std::string& family,
+                     const std::string& variant);
 
 private:
   void drawPage();
+  // Offers "Back" and "Next" only where there is a page to go to.
+  void updatePageButtons();
 
   std::vector<std::string> pages_;
   int page_ = 0;

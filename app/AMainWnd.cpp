@@ -2,6 +2,7 @@
 
 #include "ui/AOptionsWnd.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -12,6 +13,7 @@
 #include "game/AStar.h"
 #include "game/GameCatalog.h"
 #include "game/GameFamilies.h"
+#include "platform/Clock.h"
 #include "platform/Files.h"
 #include "ui/AClipString.h"
 #include "ui/AFramedWnd.h"
@@ -152,7 +154,18 @@ void AMainWnd::writeSettings(bool gameExists) {
   // The family of the last game stays even when none is running, so the
   // pick-game screen offers it again next time.
   settings_.gameIndex = static_cast<uint8_t>(family_);
-  zb::saveSettings(settingsTree_, settings_, gameExists, settingsPath());
+  std::vector<zb::SaveFailure> failures;
+  if (!zb::saveSettings(settingsTree_, settings_, gameExists, settingsPath(), &failures))
+    reportSaveFailure(zb::describeSaveFailures(failures));
+}
+
+void AMainWnd::reportSaveFailure(const std::string& text) {
+  std::fprintf(stderr, "%s\n", text.c_str());
+  if (closing_ || !owner().exists()) {
+    owner().setQuitCode(kSaveFailedExitCode);
+    return;
+  }
+  owner().reportError("%s", text.c_str());
 }
 
 void AMainWnd::makePanel() {
@@ -233,6 +246,7 @@ void AMainWnd::requestScreen(ScreenId id) {
 
 void AMainWnd::showGameOverText(const std::string& text, int centreX, int y) {
   gameOverText_ = std::make_unique<AClipString>(font(0), this, centreX, y, text, -500, true, star());
+  gameOverShownAt_ = zb::nowMs();
   gameOverText_->moveText(centreX - gameOverText_->width() / 2, y, -500, gameOverText_->animated());
   sortClips();
 }

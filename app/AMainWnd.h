@@ -54,6 +54,12 @@ public:
   void createGame(int family, int kind);
   // The leave sequence: covers the screen with tiles.
   void coverScreen();
+  // Every way out (the exit button, the menu, the window's close): quits at
+  // once when no game runs or autosave will bring it back, else asks
+  // "QUIT THE GAME?" (once: a question already on its way is kept).
+  void requestQuit() override;
+  // Exit status of a run whose saving at exit failed.
+  static constexpr int kSaveFailedExitCode = 3;
 
   void tick(int elapsed) override;
   OClipControl* onMouseMove(int x, int y) override;
@@ -99,6 +105,9 @@ public:
   AGameWnd* game() const override { return game_.get(); }
   void requestScreen(ScreenId id) override;
   void showGameOverText(const std::string& text, int x, int y) override;
+  // Standard error always; a message box while the window is open, else
+  // the run ends with kSaveFailedExitCode.
+  void reportSaveFailure(const std::string& text) override;
   OClipControl* baseMouseMove(int x, int y) override { return OEngine::onMouseMove(x, y); }
   OClipControl* baseLButtonDown(int x, int y) override { return OEngine::onLButtonDown(x, y); }
   OClipControl* baseLButtonUp(int x, int y) override;
@@ -154,6 +163,7 @@ private:
   int tickerOffset_ = 0;
   std::unique_ptr<AClipString> menuText_;
   std::unique_ptr<AClipString> gameOverText_;
+  uint32_t gameOverShownAt_ = 0;  // clock time the game-over text appeared
   bool menuRequested_ = false;
   OClip* panelBackground_ = nullptr;
   OClip* sinkraBackground_ = nullptr;

@@ -6,6 +6,7 @@
 #include "audio/OMusic.h"
 #include "game/AGameWnd.h"
 #include "game/GameCatalog.h"
+#include "platform/Clock.h"
 #include "platform/KeyCodes.h"
 #include "platform/Random.h"
 #include "ui/AClipString.h"
@@ -58,7 +59,16 @@ void AMainWnd::tick(int elapsed) {
   }
   if (state_ == kCovering) {
     addTiles(settings_.animation ? kTilesPerTick : int(freeCells_.size()));
-    if (freeCells_.empty()) state_ = kCovered;
+    if (freeCells_.empty()) {
+      state_ = kCovered;
+      // The screen stops moving once covered: texts still flying would stay
+      // frozen in the margins the tiles leave open, beside every dialog
+      // that opens over it.
+      if (game_) game_->onScreenCovered();
+      for (AClipString* text : {menuText_.get(), gameOverText_.get()}) {
+        if (text) text->land();
+      }
+    }
   }
   if (state_ == kPlaying && menuText_) {
     menuText_->tick(elapsed);
@@ -131,6 +141,7 @@ OClipControl* AMainWnd::onLButtonDown(int x, int y) {
 
 OClipControl* AMainWnd::onLButtonUp(int x, int y) {
   if (state_ == kGameOverShown) {
+    if (zb::nowMs() - gameOverShownAt_ < kStrayClickMs) return nullptr;
     if (gameOverText_) gameOverText_->clickFade();
     state_ = kPlaying;
     requestScreen(ScreenId::GameOver);
@@ -207,13 +218,7 @@ void AMainWnd::onPanelButton(int b) {
   bool asksForScreen = b == kHelp || b == kOptions || b == kNewGame || (b == kExit && game_ && !settings_.globalAutosave);
   if (asksForScreen && app().pendingScreen) return;
   switch (b) {
-    case kExit:
-      if (!game_ || settings_.globalAutosave) {
-        app().quitRequested = true;
-      } else {
-        requestScreen(ScreenId::Exit);
-      }
-      break;
+    case kExit: requestQuit(); break;
     case kMinimise: owner().show(false); break;
     case kWindowMode: owner().toggleFullScreen(); break;
     case kHelp: requestScreen(ScreenId::Help); break;
@@ -241,6 +246,17 @@ void AMainWnd::onPanelButton(int b) {
       break;
     default: break;
   }
+}
+
+void AMainWnd::requestQuit() {
+  OEngine* question = app().screen(ScreenId::Exit);
+  // With autosave off a game left now does not come back: ask first.
+  if (!game_ || settings_.globalAutosave || !question) {
+    app().quitRequested = true;
+    return;
+  }
+  if (app().currentScreen == question || app().pendingScreen == question) return;
+  requestScreen(ScreenId::Exit);
 }
 
 void AMainWnd::choosePickedGame() {
@@ -297,7 +313,7 @@ void AMainWnd::afterMenu(int choice) {
       break;
     case AMenuWnd::kOptions: onPanelButton(kOptions); break;
     case AMenuWnd::kHelp: requestScreen(ScreenId::Help); break;
-    case AMenuWnd::kExit: app().quitRequested = true; break;
+    case AMenuWnd::kExit: requestQuit(); break;
     default:
       if (game_ && game_->paused()) game_->resume();
       break;

@@ -257,6 +257,8 @@ ScreenPhase OEngine::phase() const { return ScreenPhase::Closed; }
 
 void OEngine::startClosing() {}
 
+void OEngine::requestQuit() { owner().app().quitRequested = true; }
+
 void OEngine::setBounds(int x, int y, int width, int height) {
   x_ = x;
   y_ = y;

@@ -80,6 +80,9 @@ public:
   // animation, or covering the main screen); the default does nothing.
   virtual ScreenPhase phase() const;
   virtual void startClosing();
+  // The player asks to leave the program (on the bottom screen: the window's
+  // close request). The default ends the run at the next tick.
+  virtual void requestQuit();
 
   // True when another tick would change nothing, so the frame may stop
   // ticking until input arrives. Screens are never at rest unless they say

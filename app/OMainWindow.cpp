@@ -59,6 +59,15 @@ void OMainWindow::onCloseRequest() {
   promotion->open(&app_.currentScreen);
 }
 
+void OMainWindow::onCloseMessage() {
+  OEngine* main = app_.mainScreen.get();
+  if (closeAllowed && main && !app_.quitRequested) {
+    main->requestQuit();
+    return;
+  }
+  close();
+}
+
 bool OMainWindow::isCurrent(ScreenId id) const {
   return app_.currentScreen && app_.currentScreen == app_.screen(id);
 }

@@ -30,6 +30,8 @@ public:
   bool onCreate() override;
   void onDestroy() override;
   void onCloseRequest() override;
+  // Alt+F4 and the desktop's close follow the rule of the exit button.
+  void onCloseMessage() override;
   void onTick(int elapsed) override;
   // The current screen is at rest and nothing waits on the frame: no
   // screen switch, drag, exit or change of focus.

@@ -19,6 +19,8 @@ void OWindow::onCloseRequest() {
   close();
 }
 
+void OWindow::onCloseMessage() { close(); }
+
 void OWindow::onActivate() {}
 void OWindow::onTick(int) {}
 bool OWindow::atRest() const { return false; }
@@ -137,7 +139,7 @@ void OWindow::dispatch(const zb::WindowEvent& e) {
       onSize();
       break;
     case K::Moved: onMove(e.x, e.y); break;
-    case K::CloseRequest: close(); break;
+    case K::CloseRequest: onCloseMessage(); break;
     case K::Quit: break;
   }
 }

@@ -31,6 +31,9 @@ public:
   // A close was asked for while closing is not allowed: the default allows
   // it and closes.
   virtual void onCloseRequest();
+  // The user or the desktop asks the window to close (Alt+F4, the frame's
+  // close button). The default closes.
+  virtual void onCloseMessage();
   virtual void onActivate();
   virtual void onTick(int elapsed);
   // True when a tick would change nothing: the loop then sleeps until input
@@ -59,6 +62,9 @@ public:
   bool create(const std::string& title, const std::string& className, int width, int height, int showCommand);
   // Handles messages and ticks until the window is gone; returns the quit code.
   int runLoop();
+  // The quit code runLoop returns (0 unless set).
+  void setQuitCode(int code) { quitCode_ = code; }
+  int quitCode() const { return quitCode_; }
   // Destroys the window when closing is allowed, else asks onCloseRequest.
   void close();
   // Ignored in full screen; keeps width and height when they are 0.

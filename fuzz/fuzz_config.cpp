@@ -1,6 +1,7 @@
 // Configuration text from disk or hand-written rules: parsing, writing and
 // every getter must cope with any bytes. String values also go through the
-// Top 10 reader, as a saved game's table is one of them.
+// Top 10 reader, as a saved game's table is one of them. A parse under the
+// small files' limits never keeps more than they allow.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -29,5 +30,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   OConfig again;
   again.parse(written);
   config.parse(text.c_str());
+  // The small files' limits are within reach of short inputs: what a
+  // limited parse keeps stays inside them.
+  const OConfig::Limits& small = OConfig::kSmallFileLimits;
+  config.parse(text, small);
+  if (config.values().size() > small.maxKeys) std::abort();
+  for (const auto& [path, raw] : config.values()) {
+    size_t dots = 0;
+    for (char c : path) dots += c == '.';
+    if (path.size() > small.maxKeyPath || dots > small.maxDepth || raw.size() > small.maxValueBytes) std::abort();
+  }
   return 0;
 }

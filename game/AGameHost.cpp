@@ -1,5 +1,7 @@
 #include "game/AGameHost.h"
 
+#include <cstdio>
+
 #include "app/OEngine.h"
 #include "app/OMainWindow.h"
 
@@ -10,3 +12,5 @@ AGameHost* AGameHost::of(const OMainWindow& window) {
 void AGameHost::redrawAll() { screen().redrawAll(); }
 
 void AGameHost::sortClips() { screen().sortClips(); }
+
+void AGameHost::reportSaveFailure(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }

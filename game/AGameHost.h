@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "app/OAppState.h"
@@ -21,6 +22,9 @@ public:
   // Controller states a game sets or tests.
   static constexpr int kPlaying = 3;
   static constexpr int kGameOverShown = 7;
+  // Milliseconds the game-over text and the name entry ignore the pointer
+  // after they appear: clicks meant for the board must not go through them.
+  static constexpr uint32_t kStrayClickMs = 500;
 
   virtual ~AGameHost() = default;
 
@@ -53,6 +57,9 @@ public:
   virtual int family() const = 0;
   virtual AGameWnd* game() const = 0;
   virtual void requestScreen(ScreenId id) = 0;
+  // A saved game could not be written (`text`: one line per file and
+  // reason). The default says so on standard error.
+  virtual void reportSaveFailure(const std::string& text);
   // Shows the game-over text centred on centreX; the next release leads to
   // the game-over screen.
   virtual void showGameOverText(const std::string& text, int centreX, int y) = 0;

@@ -1,10 +1,12 @@
 #include "game/AGameOverWnd.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "game/AGameHost.h"
 #include "app/OMainWindow.h"
 #include "game/AGameWnd.h"
+#include "platform/Clock.h"
 #include "storage/TScoresTable.h"
 #include "ui/OClipEdit.h"
 
@@ -17,6 +19,20 @@ std::string scoreText(int score) {
 }
 
 bool blank(const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; }
+
+// The name stands inside the box's dark face, clear of its frame and
+// centred in its height, with a cursor as tall as the letters.
+void fitTextIntoBox(OClipEdit& edit, const OTextStyle& style) {
+  constexpr int kInset = 8;
+  OTextStyle saved = OBitmap::textStyle();
+  OBitmap::textStyle() = style;
+  int textHeight = OBitmap::textExtent("Ag").height;
+  OBitmap::textStyle() = saved;
+  if (textHeight <= 0 || edit.width <= 2 * kInset || edit.height < textHeight) return;
+  int top = (edit.height - textHeight) / 2;
+  edit.setTextArea(kInset, top, edit.width - kInset, top + textHeight);
+  edit.setCursorHeight(std::max(1, textHeight - 5));
+}
 
 }  // namespace
 
@@ -53,7 +69,20 @@ void AGameOverWnd::open(OEngine** slot) {
     bool won = main->game() && main->game()->gameResult() == 2;
     main->playSound(won ? kWonSound : kLostSound);
   }
+  openedAt_ = zb::nowMs();
   AFramedWnd::open(slot);
+}
+
+bool AGameOverWnd::strayClickTime() const {
+  return zb::nowMs() - openedAt_ < AGameHost::kStrayClickMs;
+}
+
+OClipControl* AGameOverWnd::onLButtonDown(int x, int y) {
+  return strayClickTime() ? nullptr : AFramedWnd::onLButtonDown(x, y);
+}
+
+OClipControl* AGameOverWnd::onLButtonUp(int x, int y) {
+  return strayClickTime() ? nullptr : AFramedWnd::onLButtonUp(x, y);
 }
 
 void AGameOverWnd::buildContents() {
@@ -84,6 +113,7 @@ void AGameOverWnd::buildContents() {
   style.textColour = 0xFFFF00;
   edit_->setStyle(style);
   edit_->setTextColour(0xFFFF00);
+  fitTextIntoBox(*edit_, style);
   std::string name = main->settings().playerName;
   edit_->setText(blank(name) ? "Anonymous" : name);
   edit_->x = (width() - edit_->width) / 2;

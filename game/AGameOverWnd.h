@@ -19,6 +19,10 @@ public:
   explicit AGameOverWnd(OMainWindow& owner);
 
   void open(OEngine** slot) override;
+  // A press or release in the first half second after opening is a click
+  // meant for the board: ignored.
+  OClipControl* onLButtonDown(int x, int y) override;
+  OClipControl* onLButtonUp(int x, int y) override;
   void buildContents() override;
   void accept() override;
   void cancel() override;
@@ -41,6 +45,9 @@ public:
 private:
   void removeField();
 
+  bool strayClickTime() const;
+
   bool qualified_ = false;
+  uint32_t openedAt_ = 0;
   OClipEdit* edit_ = nullptr;
 };

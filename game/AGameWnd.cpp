@@ -30,7 +30,18 @@ void AGameWnd::centreOn(AClipString& text, int x) {
 }
 
 void AGameWnd::dismiss(std::unique_ptr<AClipString>& text) {
-  if (text) text->flyOut();
+  if (!text) return;
+  text->flyOut();
+  leaving_.push_back(std::move(text));
+}
+
+void AGameWnd::onScreenCovered() {
+  leaving_.clear();
+  for (auto* caption : {&replayingCaption_, &demoCaption_, &pausedCaption_, &clickToCaption_,
+                        &playCaption_, &familyCaption_, &variantCaption_, &levelCaption_,
+                        &scoreLabel_}) {
+    if (*caption) (*caption)->land();
+  }
 }
 
 int AGameWnd::boardCentre() const { return main_.family() == zb::kFamilyGyrex ? 280 : 300; }
@@ -82,6 +93,8 @@ void AGameWnd::tick(int elapsed) {
                         &playCaption_}) {
     if (*caption && !(*caption)->isGone()) (*caption)->tick(elapsed);
   }
+  for (auto& caption : leaving_) caption->tick(elapsed);
+  std::erase_if(leaving_, [](const std::unique_ptr<AClipString>& c) { return c->isGone(); });
   for (auto* caption : {&familyCaption_, &variantCaption_, &levelCaption_, &scoreLabel_}) {
     if (*caption) (*caption)->tick(elapsed);
   }
@@ -206,10 +219,11 @@ void AGameWnd::resume() {
   }
 }
 
-void AGameWnd::makeModeCaptions(std::unique_ptr<AClipString>& head, const char* text, int x, int y) {
+void AGameWnd::makeModeCaptions(std::unique_ptr<AClipString>& head, const char* text, int x, int y,
+                                int lineStep) {
   head = makeCaption(kAlph2, x, y, text, -10000);
-  clickToCaption_ = makeCaption(kAlph2, x, y + 35, "Click to", -10000);
-  playCaption_ = makeCaption(kAlph2, x + 40, y + 70, "play", -10000);
+  clickToCaption_ = makeCaption(kAlph2, x, y + lineStep, "Click to", -10000);
+  playCaption_ = makeCaption(kAlph2, x + 40, y + 2 * lineStep, "play", -10000);
 }
 
 void AGameWnd::startDemo(bool takeSnapshot) {
@@ -219,8 +233,9 @@ void AGameWnd::startDemo(bool takeSnapshot) {
     stopReplay(false);
     takeSnapshot = false;
   }
-  // Where the panel picture was, clear of the panel buttons.
-  makeModeCaptions(demoCaption_, "Demo mode", modeCaptionX, modeCaptionY);
+  // Where the panel picture was, clear of the panel buttons; three lines of
+  // 25 pixels keep "play" above the captions lower in the panel.
+  makeModeCaptions(demoCaption_, "Demo mode", modeCaptionX, modeCaptionY, 25);
   if (OClip* panel = main_.panelPicture()) panel->visible = false;
   main_.redrawAll();
   if (takeSnapshot) saveUndoPoint();
@@ -245,7 +260,7 @@ void AGameWnd::startReplay(bool takeSnapshot) {
     takeSnapshot = false;
   }
   if (replaying_) return;
-  makeModeCaptions(replayingCaption_, "Replaying", modeCaptionX, modeCaptionY);
+  makeModeCaptions(replayingCaption_, "Replaying", modeCaptionX, modeCaptionY, 35);
   if (OClip* panel = main_.panelPicture()) panel->visible = false;
   if (takeSnapshot) saveUndoPoint();
   replaying_ = true;
@@ -280,7 +295,7 @@ void AGameWnd::saveGame() {
   saved_.options.skins.assign(skins.begin(), skins.end());
   saved_.options.speed = speed;
   saved_.options.explodeEffect = explosionEffect_;
-  saved_.save(autosave_);
+  if (!saved_.save(autosave_)) main_.reportSaveFailure(zb::describeSaveFailures(saved_.failures));
 }
 
 void AGameWnd::loadGame(int) {

@@ -89,6 +89,12 @@ public:
   virtual int carryOver() const { return -1; }
   virtual void takeCarryOver(int) {}
 
+  // The main screen is covered and stops moving its clips: captions still
+  // flying would stay frozen where they are, in the margins the tiles leave
+  // open too. Captions on their way out go, those on their way in land.
+  virtual void onScreenCovered();
+  size_t leavingCaptionCount() const { return leaving_.size(); }
+
   // A game that has begun and is neither over nor a demo.
   bool underWay();
   // The demo asked for by the player: afterwards the game goes back to
@@ -125,6 +131,8 @@ public:
   const AClipString* familyCaption() const { return familyCaption_.get(); }
   const AClipString* pausedCaption() const { return pausedCaption_.get(); }
   const AClipString* demoCaption() const { return demoCaption_.get(); }
+  const AClipString* playCaption() const { return playCaption_.get(); }
+  const AClipString* scoreLabel() const { return scoreLabel_.get(); }
 
 protected:
   // The x the demo and replay captions are centred on.
@@ -136,9 +144,12 @@ protected:
   std::unique_ptr<AClipString> makeCaption(int font, int x, int y, const std::string& text, int depth);
   // Centres a caption on x, keeping its y.
   static void centreOn(AClipString& text, int x);
-  // Lets the caption leave the screen (flying out or hidden).
-  static void dismiss(std::unique_ptr<AClipString>& text);
-  void makeModeCaptions(std::unique_ptr<AClipString>& head, const char* text, int x, int y);
+  // Lets the caption leave the screen (flying out or hidden); the frame
+  // keeps it until it is gone.
+  void dismiss(std::unique_ptr<AClipString>& text);
+  // The mode caption, "Click to" and "play", lineStep pixels apart.
+  void makeModeCaptions(std::unique_ptr<AClipString>& head, const char* text, int x, int y,
+                        int lineStep);
   void bouncePausePicture();
 
   int levelCaptionX = 600, levelCaptionY = 100;
@@ -163,4 +174,5 @@ private:
   std::unique_ptr<AClipString> replayingCaption_, pausedCaption_, clickToCaption_, playCaption_,
       demoCaption_;
   std::unique_ptr<AClipString> levelCaption_, familyCaption_, variantCaption_, scoreLabel_;
+  std::vector<std::unique_ptr<AClipString>> leaving_;  // dismissed, still on their way out
 };

@@ -7,6 +7,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cstring>
 #include <ctime>
 
 namespace zb {
@@ -79,6 +80,7 @@ bool writeAll(int fd, const uint8_t* p, size_t n) {
   while (n > 0) {
     ssize_t w = ::write(fd, p, n);
     if (w < 0 && errno == EINTR) continue;
+    if (w == 0) errno = EIO;
     if (w <= 0) return false;
     p += w;
     n -= size_t(w);
@@ -86,17 +88,26 @@ bool writeAll(int fd, const uint8_t* p, size_t n) {
   return true;
 }
 
-bool writeInPlace(const std::string& path, const std::vector<uint8_t>& bytes) {
+bool writeInPlace(const std::string& path, const std::vector<uint8_t>& bytes, int& error) {
   int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    error = errno;
+    return false;
+  }
   bool ok = writeAll(fd, bytes.data(), bytes.size());
-  return (::close(fd) == 0) && ok;
+  if (!ok) error = errno;
+  if (::close(fd) != 0 && ok) {
+    error = errno;
+    ok = false;
+  }
+  return ok;
 }
 
-}  // namespace
-
-bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  if (path.empty()) return false;
+bool replaceOrFail(const std::string& path, const std::vector<uint8_t>& bytes, int& error) {
+  if (path.empty()) {
+    error = ENOENT;
+    return false;
+  }
   const std::string target = followLinks(path);
   // mkstemp makes the file private; a new file is an ordinary one, a
   // replaced one keeps its permissions. A file that may not be written
@@ -104,20 +115,45 @@ bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   mode_t mode = 0644;
   struct stat old {};
   if (::stat(target.c_str(), &old) == 0) {
-    if (S_ISDIR(old.st_mode)) return false;
-    if (!S_ISREG(old.st_mode)) return writeInPlace(target, bytes);
-    if (::access(target.c_str(), W_OK) != 0) return false;
+    if (S_ISDIR(old.st_mode)) {
+      error = EISDIR;
+      return false;
+    }
+    if (!S_ISREG(old.st_mode)) return writeInPlace(target, bytes, error);
+    if (::access(target.c_str(), W_OK) != 0) {
+      error = errno;
+      return false;
+    }
     mode = old.st_mode & 07777;
   }
   removeStaleTemporaries(target);
   std::string tmpl = target + kTemporaryInfix + std::string(kTemporarySuffixLength, 'X');
   int fd = ::mkstemp(tmpl.data());
-  if (fd < 0) return false;
+  if (fd < 0) {
+    error = errno;
+    return false;
+  }
   bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  if (ok) ok = ::rename(tmpl.c_str(), target.c_str()) == 0;
+  if (!ok) error = errno;
+  if (::close(fd) != 0 && ok) {
+    error = errno;
+    ok = false;
+  }
+  if (ok && ::rename(tmpl.c_str(), target.c_str()) != 0) {
+    error = errno;
+    ok = false;
+  }
   if (!ok) ::unlink(tmpl.c_str());
   return ok;
+}
+
+}  // namespace
+
+bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes, std::string* reason) {
+  int error = 0;
+  if (replaceOrFail(path, bytes, error)) return true;
+  if (reason) *reason = std::strerror(error ? error : EIO);
+  return false;
 }
 
 }  // namespace zb

@@ -15,8 +15,9 @@ namespace zb {
 // place. Every write and the close are checked: false when any failed (a
 // full disk, a read-only file or folder), and the old file is then intact.
 // Temporaries of the same kind of file (same extension) left in that folder
-// by a writer that was killed are removed on the way.
-bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes);
+// by a writer that was killed are removed on the way. On failure `reason`
+// (when given) gets the system's words for the first error met.
+bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes, std::string* reason = nullptr);
 
 // How old a temporary must be before it counts as left behind; a younger one
 // may still be written by another process.

@@ -53,6 +53,9 @@ bool SdlWindow::open(const std::string& title, int width, int height) {
     // A puzzle game must not keep the screen from blanking or locking.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     SDL_SetHint(SDL_HINT_APP_NAME, "Zenbox");
+    // The frame's close button is a close request of its own (which may ask
+    // first); SDL_QUIT then only comes from a terminating signal.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_SCREENSAVER_INHIBIT_ACTIVITY_NAME, "Zenbox");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
       if (!headless_) refuseDisplay(SDL_GetError());
@@ -202,7 +205,8 @@ void SdlWindow::translate(const SDL_Event& e) {
       translateWindowEvent(e);
       break;
     case SDL_QUIT:
-      push(WindowEvent::CloseRequest);
+      // A terminating signal ends the run at once; the game is still saved.
+      push(WindowEvent::Quit);
       break;
     default:
       break;

@@ -63,6 +63,10 @@ bool AMyGame::loadPictures() {
   add("clp/Sinkra/b7.clp");
   add("clp/Sinkra/cb4.clp");
   add("clp/Tessel/gst.clp");
+  // The chameleon mark is optional: without it chameleons look like any block.
+  auto mark = std::make_unique<OClip>();
+  if (!mark->load("clp/Sinkra/cm.clp")) mark->clear();
+  pictures_.push_back(std::move(mark));
   separator_ = std::make_unique<OClip>();
   ok = separator_->load("clp/Sinkra/p1.clp") && ok;
   return ok;
@@ -102,7 +106,7 @@ void AMyGame::applySpeed() {
   g.speedFactor = g.kvmin * (1.0 + (speed - 3) * 0.2);
 }
 
-void AMyGame::startVariant() {
+void AMyGame::startVariant(bool forDemo) {
   cursor_ = -1;
   CGlobal& g = CGlobal::instance();
   if (CGameField* v = variant(kind)) current_ = v;
@@ -118,7 +122,7 @@ void AMyGame::startVariant() {
   if (kind == kClassic) {
     // The Classic game starts its level in its setup, from the start level.
     current_->clear();
-    current_->setLevel(5 * startLevel_ - 1);
+    current_->setLevel(forDemo ? 0 : 5 * startLevel_ - 1);
     current_->setup(g.boardWidth(kind, level), g.boardHeight(kind, level));
   } else {
     current_->setup(g.boardWidth(kind, level), g.boardHeight(kind, level));
@@ -152,7 +156,7 @@ void AMyGame::tick(int elapsed) {
     if (current_->finished) {
       if (demo_) {
         current_->finished = false;
-        startVariant();
+        startVariant(true);
         current_->startDemo();
       } else if (main().state() != AGameHost::kGameOverShown) {
         showGameOver();
@@ -212,7 +216,7 @@ void AMyGame::startDemo(bool takeSnapshot) {
   // The snapshot is of the game in progress, before the demo deals its board.
   if (takeSnapshot && !main().newGameNeeded) saveUndoPoint();
   CGlobal::instance().score = 0;
-  startVariant();
+  startVariant(true);
   AGameWnd::startDemo(false);
   current_->startDemo();
   score = 1111;

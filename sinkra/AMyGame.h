@@ -59,8 +59,9 @@ public:
 
 private:
   bool loadPictures();
-  // Deals a fresh board of the current variant at the skill level.
-  void startVariant();
+  // Deals a fresh board of the current variant at the skill level; a demo
+  // plays the Classic levels from the first, whatever the start level option.
+  void startVariant(bool forDemo = false);
   // The speed factor of the speed option (the rules' play speed at 3).
   void applySpeed();
   void hideBlocks(bool hidden);

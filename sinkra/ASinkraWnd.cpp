@@ -98,6 +98,7 @@ ASinkraWnd::ASinkraWnd(AGameHost& main) : AGameWnd(main) {
   // The family's panel sits a little left of and below the frame's.
   for (int* x : {&levelCaptionX, &familyCaptionX, &variantCaptionX, &scoreLabelX, &modeCaptionX}) *x -= 10;
   for (int* y : {&levelCaptionY, &familyCaptionY, &variantCaptionY, &scoreLabelY, &modeCaptionY}) *y += 25;
+  scoreLabelBaseY_ = scoreLabelY;
 }
 
 ASinkraWnd::~ASinkraWnd() {
@@ -128,6 +129,7 @@ bool ASinkraWnd::buildPanel() {
   auto options = std::make_unique<ASinkraOptionsWnd>(main().owner(), *this);
   options->create();
   main().app().familyOptions = std::move(options);
+  scoreLabelY = scoreLabelBaseY_ + (kind == kTurnPlayKind ? kTurnPlayDrop : 0);
   AGameWnd::buildPanel();
   placeScoreNumber();
   return true;
@@ -136,7 +138,7 @@ bool ASinkraWnd::buildPanel() {
 OEngine* ASinkraWnd::optionsScreen() const { return main().app().familyOptions.get(); }
 
 void ASinkraWnd::placeScoreNumber() {
-  int y = scoreLabelY + 30 + (kind == 3 ? 20 : 0);
+  int y = scoreLabelY + 30;
   scoreNumber_ = std::make_unique<AClipNum>(&main().screen(), *main().font(kPanelFont), score, 8, scoreLabelX, y, 0, -500);
   shownScore_ = score;
 }

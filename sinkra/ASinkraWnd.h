@@ -49,7 +49,7 @@ public:
   int shownScore() const { return shownScore_; }
 
 protected:
-  // Places the score number for the variant (Turn Play sits lower).
+  // Places the score number under its label.
   void placeScoreNumber();
   // Redraws the score number when the frame's score changed.
   void showScore();
@@ -58,6 +58,12 @@ protected:
   int startLevel_ = 0;
 
 private:
+  // Turn Play's score label and number stand this much lower, clear of the
+  // computer's score above them.
+  static constexpr int kTurnPlayDrop = 20;
+  static constexpr int kTurnPlayKind = 3;
+
+  int scoreLabelBaseY_ = 0;
   std::unique_ptr<AClipNum> scoreNumber_;
   int shownScore_ = -1;
 };

@@ -118,7 +118,7 @@ void CBetweenLevelsGame::update(int ms) {
       outro_ = false;
       if (failText_) failText_->setVisible(false);
       finished = true;
-      global().score += scoreBefore_;
+      global().addScore(scoreBefore_);
       timeNumber_.reset();
     }
   } else if (timeLeft_ >= 0) {
@@ -134,15 +134,14 @@ void CBetweenLevelsGame::update(int ms) {
 }
 
 void CBetweenLevelsGame::play(int ms) {
-  if (demo) {
-    demoMove(ms);
-    return;
-  }
   // Only a board at rest can be judged: mid-fall the cells are not final.
-  if (idle() && CGameField::hasNoMoves()) {
+  // Pairs are no move here, for the player and the demo alike.
+  if (idle() && grid_.largestGroup() < kMinGroup) {
     explodeAll();
     endStep();
+    return;
   }
+  if (demo) demoMove(ms);
 }
 
 void CBetweenLevelsGame::endStep() {
@@ -151,7 +150,7 @@ void CBetweenLevelsGame::endStep() {
   if (timeLeft_ < 1 || blockCount() > 0) {
     if (failText_) failText_->setVisible(true);
   } else {
-    global().score *= 2;
+    global().addScore(global().score);  // doubled, stopping at the top
     addFloating(global().score, grid_.size() / 2);
   }
   timeLeft_ = -1;
@@ -182,14 +181,14 @@ void CBetweenLevelsGame::demoMove(int ms) {
     }
   }
   removeHighlight();
-  if (bestSize > 1) click(best);
+  if (bestSize >= kMinGroup) click(best);
 }
 
 int CBetweenLevelsGame::hover(int cell) {
   if (finished || outro_) return 0;
   int n = CGameField::hover(cell);
-  if (n == 2) removeHighlight();
-  if (n >= 3 && !grid_.normalizing) playEffect(12, true);
+  if (n > 0 && n < kMinGroup) removeHighlight();
+  if (n >= kMinGroup && !grid_.normalizing) playEffect(12, true);
   return n;
 }
 
@@ -197,12 +196,12 @@ void CBetweenLevelsGame::click(int cell) {
   if (finished || outro_ || intro_) return;
   if (!grid_.at(cell) || !idle()) return;
   int n = grid_.groupSize(cell);
-  if (n < 3) return;
+  if (n < kMinGroup) return;
   if (n >= bonusFragments_) {
-    global().score += n * n;
+    global().addScore(static_cast<long long>(n) * n);
     addFloating(n * n, cell);
   } else {
-    global().score += 2 * n;
+    global().addScore(2LL * n);
   }
   CGameField::click(cell);
 }

@@ -21,6 +21,8 @@ public:
   static constexpr int kIntroMs = 3000;
   static constexpr int kOutroMs = 3000;
   static constexpr int kDemoMoveMs = 1300;
+  // The smallest group the bonus board takes.
+  static constexpr int kMinGroup = 3;
 
   CBetweenLevelsGame();
   ~CBetweenLevelsGame() override;

@@ -190,16 +190,21 @@ std::unique_ptr<CPiece> CClassicSinkraGame::makeIncoming(int slot) {
     if (zb::random(1000) < chance) {
       int m = zb::random(l.bonusesCount);
       if (m != 5) return makeBlock(10 + m, 0);
-      auto piece = makeBlock(zb::random(l.colors), 0);
-      piece->chameleon = true;
-      return piece;
+      return makeBlock(zb::random(l.colors), 0, true);
     }
   }
   return makeBlock(zb::random(l.colors), 0);
 }
 
+int CClassicSinkraGame::levelRowTime(int rowTime) const {
+  // A level runs from its starting row time to its ending one; nothing
+  // outside that span comes from the rules, whatever a saved game says.
+  const CClassicLevel& l = level();
+  return std::clamp(rowTime, std::min(l.timeRowBegin, l.timeRowEnd), std::max(l.timeRowBegin, l.timeRowEnd));
+}
+
 void CClassicSinkraGame::afterPush() {
-  rowTime_ = std::max(0, rowTime_ - rowTimeDecrease_);
+  rowTime_ = levelRowTime(rowTime_ - rowTimeDecrease_);
   interval_ = rowTime_ / std::max(1, grid_.width());
   elapsed_ = 0;
   ++rowsPushed_;
@@ -262,11 +267,47 @@ void CClassicSinkraGame::addPoints(int value, int cell) {
 }
 
 std::unique_ptr<CPiece> CClassicSinkraGame::nextChameleon(const CPiece& old, int cell) {
-  auto piece = makeBlock((old.colour + 1) % std::max(1, level().colors), cell);
-  piece->chameleon = true;
-  piece->highlighted = old.highlighted;
-  selectFrame(*piece);
+  auto piece = makeBlock((old.colour + 1) % std::max(1, level().colors), cell, true);
+  // Unlit: the group the old colour belonged to is not this block's group.
   return piece;
+}
+
+const OBitmap* CClassicSinkraGame::chameleonMark() const {
+  const size_t entry = 14;  // after the sparkle in the special table
+  const OClip* mark = entry < specialPictures_.size() ? specialPictures_[entry] : nullptr;
+  const OBitmap* image = mark ? mark->currentImage() : nullptr;
+  return image && image->valid() ? image : nullptr;
+}
+
+void CClassicSinkraGame::buildFrames(CPiece& piece) {
+  const OBitmap* mark = piece.chameleon && piece.colour >= 0 && piece.colour < 6 ? chameleonMark() : nullptr;
+  if (!mark) {
+    CSinkraGame::buildFrames(piece);
+    return;
+  }
+  ensureScaled();
+  if (chameleonBitmaps_.size() != 72 || chameleonFor_ != grid_.cellSize) {
+    // Every normal and inset block picture with the mark laid over it.
+    chameleonBitmaps_.clear();
+    for (int i = 0; i < 72; ++i) {
+      auto marked = std::make_unique<OBitmap>();
+      const OBitmap* base = scaledPicture(i);
+      if (base && OBitmap::copyImage(*marked, *base)) {
+        OBitmap overlay;
+        OBitmap::scale(overlay, *mark, marked->width(), marked->height());
+        overlay.xOffset = overlay.yOffset = 0;
+        OBitmap::draw(*marked, overlay, 0, 0);
+        marked->xOffset = base->xOffset;
+        marked->yOffset = base->yOffset;
+      }
+      chameleonBitmaps_.push_back(std::move(marked));
+    }
+    chameleonFor_ = grid_.cellSize;
+  }
+  for (int k = 0; k < 6; ++k) {
+    piece.clip->addImage(*chameleonBitmaps_[size_t(k * 6 + piece.colour)]);
+    piece.clip->addImage(*chameleonBitmaps_[size_t(36 + k * 6 + piece.colour)]);
+  }
 }
 
 void CClassicSinkraGame::chameleonStep(int ms) {
@@ -280,12 +321,21 @@ void CClassicSinkraGame::chameleonStep(int ms) {
     const CPiece* p = tray_[s].get();
     if (p && p->chameleon && !p->exploding) showInTray(s, nextChameleon(*p, 0));
   }
+  bool changed = false;
   for (int cell = 0; cell < grid_.size(); ++cell) {
     const CPiece* p = grid_.at(cell);
     if (!p || !p->chameleon || p->exploding || p->moving) continue;
     std::unique_ptr<CPiece> next = nextChameleon(*p, cell);
     deleteBlock(cell);
     placeBlock(cell, std::move(next));
+    changed = true;
+  }
+  // The groups changed under the pointer: light what it points at now,
+  // quietly, as the pointer itself did not move.
+  if (changed && !demo) {
+    removeHighlight();
+    specialPreview_ = false;
+    lightClassic(pointedCell_);
   }
 }
 
@@ -334,6 +384,8 @@ void CClassicSinkraGame::saveState(OConfig& c) {
   c.setInt("rowCount", rowsOfLevel_);
   c.setInt("timeStep", rowTimeDecrease_);
   c.setInt("isEndLevelEffect", endLevelEffect_ ? 1 : 0);
+  // The fill of a finished level is paid; a reloaded game must not pay it again.
+  c.setInt("isLevelDone", levelDone_ ? 1 : 0);
 }
 
 void CClassicSinkraGame::loadState(OConfig& c) {
@@ -366,7 +418,16 @@ void CClassicSinkraGame::loadState(OConfig& c) {
   rowsOfLevel_ = rows;
   rowTimeDecrease_ = step;
   endLevelEffect_ = c.getInt("isEndLevelEffect", 0) == 1;
-  levelDone_ = finished = false;
+  finished = false;
+  levelDone_ = c.getInt("isLevelDone", 0) == 1;
+  // Files without the key: a full board blowing up during the fill is a
+  // level whose fill has been paid.
+  if (!c.has("isLevelDone"))
+    levelDone_ = endLevelEffect_ && grid_.blockCount() == grid_.size() && grid_.explodingCount() > 0;
+  if (!endLevelEffect_ && !levelDone_) {
+    rowTime_ = levelRowTime(rowTime_);
+    interval_ = rowTime_ / std::max(1, grid_.width());
+  }
   if (!lines_) lines_ = host_->makeNumber(0, kLinesDigits, 700, 312, 0);
   if (!levelCaption_) levelCaption_ = host_->makeText(" ", 500, 500);
   if (!complete_) complete_ = host_->makeTitle("Level complete");

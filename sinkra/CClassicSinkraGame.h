@@ -62,6 +62,9 @@ protected:
   std::unique_ptr<CPiece> makeIncoming(int slot) override;
   void afterPush() override;
   const OClip* specialPicture(int colour) const override;
+  // Chameleons wear the chameleon mark over their block pictures, so they
+  // can be found without watching them change colour.
+  void buildFrames(CPiece& piece) override;
   double floatSpeed() const override { return rules_.speedShowBonusEffect; }
   int floatDelay() const override { return rules_.delayShowBonusEffect; }
 
@@ -70,14 +73,21 @@ private:
   void startRowLevel();
   void startBonusLevel();
   void advanceLevel();
+  // A row time held to the span of the current level's row times.
+  int levelRowTime(int rowTime) const;
   void showLevelCaption();
   void showLines();
   void startEndLevelEffect();
   void endLevelStep(int ms);
   void chameleonStep(int ms);
+  // The chameleon mark picture, or null when the pack has none.
+  const OBitmap* chameleonMark() const;
   // Replaces a chameleon by one of the next colour at the same place.
   std::unique_ptr<CPiece> nextChameleon(const CPiece& old, int cell);
   void clickClassicSpecial(int cell);
+  // Lights the group or special targets at a cell as pointing does, a
+  // pair left unlit; returns the group size (0 on a special).
+  int lightClassic(int cell);
   void addPoints(int value, int cell);
   void placeComplete();
 
@@ -91,7 +101,10 @@ private:
   bool bonusRunning_ = false;
   int endLevelTimer_ = 0;
   int chameleonTimer_ = 0;
+  std::vector<std::unique_ptr<OBitmap>> chameleonBitmaps_;  // as the scaled pictures, marked
+  double chameleonFor_ = 0;
   int completeTimer_ = 0;
+  int pointedCell_ = -1;  // the cell the pointer was last seen over
   std::unique_ptr<CNumberView> lines_;
   std::unique_ptr<CTextView> levelCaption_;
   std::unique_ptr<CTextView> complete_;

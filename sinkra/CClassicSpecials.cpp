@@ -53,12 +53,18 @@ int CClassicSinkraGame::hover(int cell) {
   if (endLevelEffect_ || demo) return 0;
   if (bonusRunning_) return bonus_.hover(cell);
   if (ended_) return 0;
+  pointedCell_ = cell;
+  int n = lightClassic(cell);
+  if (n >= 3 && !grid_.normalizing) playEffect(12, true);
+  return n;
+}
+
+int CClassicSinkraGame::lightClassic(int cell) {
   int n = lightPointed(cell);
   const CPiece* p = grid_.at(cell);
   if (!p || p->special()) return n;
   // Only groups of three or more can be taken, so a pair is not lit.
   if (n == 2) removeHighlight();
-  if (n >= 3 && !grid_.normalizing) playEffect(12, true);
   return n;
 }
 

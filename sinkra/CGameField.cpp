@@ -111,11 +111,15 @@ void CGameField::recomputeCellSize() {
                    grid_.width();
 }
 
+int CGameField::blockPixels() const {
+  return std::max(1, static_cast<int>(std::ceil(grid_.cellSize)));
+}
+
 void CGameField::freeScaledPictures() { scaled_.clear(); }
 
 void CGameField::scalePictures() {
   scaled_.clear();
-  int cell = std::max(1, static_cast<int>(grid_.cellSize));
+  int cell = blockPixels();
   int inset = std::max(1, cell - 4);
   scaled_.resize(72);
   for (int i = 0; i < 36; ++i) {
@@ -144,6 +148,10 @@ void CGameField::ensureScaled() {
   if (!picturesScaled_ || scaledFor_ != grid_.cellSize || scaled_.size() != 72) scalePictures();
 }
 
+const OBitmap* CGameField::scaledPicture(int index) const {
+  return index >= 0 && index < static_cast<int>(scaled_.size()) ? scaled_[size_t(index)].get() : nullptr;
+}
+
 void CGameField::buildFrames(CPiece& piece) {
   ensureScaled();
   int colour = piece.colour >= 0 && piece.colour < 6 ? piece.colour : 0;
@@ -153,8 +161,9 @@ void CGameField::buildFrames(CPiece& piece) {
   }
 }
 
-std::unique_ptr<CPiece> CGameField::makeBlock(int colour, int cell) {
+std::unique_ptr<CPiece> CGameField::makeBlock(int colour, int cell, bool chameleon) {
   auto piece = std::make_unique<CPiece>(colour);
+  piece->chameleon = chameleon;
   piece->clip = std::make_unique<OClip>();
   buildFrames(*piece);
   OClip& clip = *piece->clip;

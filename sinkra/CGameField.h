@@ -100,6 +100,9 @@ public:
   CFieldHost& host() const { return *host_; }
   OEngine* engine() const { return engine_; }
   double cellSize() const { return grid_.cellSize; }
+  // Side of a block picture: the cell size rounded up, so blocks standing
+  // at the whole-pixel part of fractional cell positions meet without a gap.
+  int blockPixels() const;
   int normalizeMode() const { return normalizeMode_; }
   bool centreClosing() const { return centreClosing_; }
   // Extra clips owned by the field (dropped by removeAllBlocks and clear).
@@ -117,7 +120,7 @@ protected:
 
   // A new block with its twelve frames, placed at `cell` (not on the grid,
   // not on the engine yet).
-  std::unique_ptr<CPiece> makeBlock(int colour, int cell);
+  std::unique_ptr<CPiece> makeBlock(int colour, int cell, bool chameleon = false);
   // Builds the frames of a block into its clip: twelve for an ordinary
   // colour (normal and inset per skin); variants add their special blocks.
   virtual void buildFrames(CPiece& piece);
@@ -133,6 +136,8 @@ protected:
   void selectFrame(CPiece& piece);
   void removeHighlight();
   void scalePictures();
+  // A scaled block picture: 0..35 normal, 36..71 inset; null when unscaled.
+  const OBitmap* scaledPicture(int index) const;
   // Scales the pictures unless they are already made for this cell size.
   void ensureScaled();
   void freeScaledPictures();

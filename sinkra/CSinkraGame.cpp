@@ -91,7 +91,7 @@ const OClip* CSinkraGame::specialPicture(int colour) const {
 
 void CSinkraGame::scaleSpecialPictures() {
   specialBitmaps_.clear();
-  int cell = std::max(1, static_cast<int>(grid_.cellSize));
+  int cell = blockPixels();
   for (int k = 0; k < 8; ++k) {
     const OClip* pic = specialPicture(10 + k);
     const OBitmap* src = pic ? pic->currentImage() : nullptr;

@@ -111,13 +111,16 @@ bool LoadEncryptedText(const std::string& path, std::string& out, const char* ke
   return true;
 }
 
-bool SaveEncryptedText(const std::string& path, const std::string& text, const char* keyText) {
-  if (path.empty() || text.size() > size_t(kMaxContainerBytes)) return false;
+bool SaveEncryptedText(const std::string& path, const std::string& text, const char* keyText, std::string* reason) {
+  if (path.empty() || text.size() > size_t(kMaxContainerBytes)) {
+    if (reason) *reason = path.empty() ? "no file name" : "too large to store";
+    return false;
+  }
   const int n = int(text.size());
   const uint32_t crc = Crc32(text.data(), text.size());
   std::vector<uint8_t> bytes(size_t(n) + 8 + 4);
   const int len = EncryptBuffer(text.data(), n, bytes.data(), n + 8, keyText);
   bytes.resize(size_t(len) + 4);
   for (int i = 0; i < 4; ++i) bytes[size_t(len + i)] = uint8_t(crc >> (8 * i));
-  return zb::replaceFile(zb::resolvePath(path), bytes);
+  return zb::replaceFile(zb::resolvePath(path), bytes, reason);
 }

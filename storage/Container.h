@@ -27,5 +27,7 @@ uint32_t Crc32(const void* data, size_t n);
 bool LoadEncryptedText(const std::string& path, std::string& out, const char* keyText);
 
 // Writes a container file through a temporary file renamed over the old
-// one, so a failed save never damages what was there.
-bool SaveEncryptedText(const std::string& path, const std::string& text, const char* keyText);
+// one, so a failed save never damages what was there. On failure `reason`
+// (when given) says why.
+bool SaveEncryptedText(const std::string& path, const std::string& text, const char* keyText,
+                       std::string* reason = nullptr);

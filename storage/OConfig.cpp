@@ -175,17 +175,17 @@ void OConfig::setString(const std::string& path, const std::string& text) {
 
 void OConfig::setRaw(const std::string& path, const std::string& raw) { values_[path] = raw; }
 
-bool OConfig::loadEncrypted(const std::string& path, const char* keyText) {
+bool OConfig::loadEncrypted(const std::string& path, const char* keyText, const Limits& limits) {
   std::string text;
   if (!LoadEncryptedText(path, text, keyText)) {
     parse(std::string());
     return false;
   }
-  return parse(text);
+  return parse(text, limits);
 }
 
-bool OConfig::saveEncrypted(const std::string& path, const char* keyText) {
-  return SaveEncryptedText(path, write(), keyText);
+bool OConfig::saveEncrypted(const std::string& path, const char* keyText, std::string* reason) {
+  return SaveEncryptedText(path, write(), keyText, reason);
 }
 
 std::string OConfig::key(const char* format, ...) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -15,6 +16,16 @@
 //
 // Values are kept raw, exactly as written (quotes and brackets included);
 // the typed getters interpret them on each read.
+// What one configuration text may hold. The defaults are what the game
+// itself ever writes (a Gyrex save with two recordings at their bounds, a
+// Tessel record at its bound) with margin; docs/DATA.md lists them.
+struct OConfigLimits {
+  size_t maxKeys = 1250000;
+  size_t maxDepth = 8;      // sections around a value: "." in its key path
+  size_t maxKeyPath = 256;  // bytes
+  size_t maxValueBytes = size_t(16) << 20;
+};
+
 class OConfig {
 public:
   // Key paths in unsigned byte order, a string before any longer one that
@@ -24,9 +35,14 @@ public:
   };
   using ValueMap = std::map<std::string, std::string, KeyLess>;
 
+  using Limits = OConfigLimits;
+  // The settings file and a family's options file: a handful of keys.
+  static constexpr Limits kSmallFileLimits{256, 4, 256, 64u << 10};
+
   // Removes all values, then reads the text. False (and failed() set) on a
-  // syntax error; the values read before it are kept.
-  bool parse(const std::string& text);
+  // syntax error, the values read before it kept; a text that breaks the
+  // limits is refused the same way but leaves the tree empty.
+  bool parse(const std::string& text, const Limits& limits = Limits());
   // The text ends at its first zero byte; null reads as empty.
   bool parse(const char* text);
 
@@ -75,9 +91,10 @@ public:
 
   // Loads a container file (storage/Container.h) and parses it. False when
   // the file does not load (the tree is then left empty) or does not parse.
-  bool loadEncrypted(const std::string& path, const char* keyText);
-  // Writes the tree into a container file.
-  bool saveEncrypted(const std::string& path, const char* keyText);
+  bool loadEncrypted(const std::string& path, const char* keyText, const Limits& limits = Limits());
+  // Writes the tree into a container file; on failure `reason` (when given)
+  // says why.
+  bool saveEncrypted(const std::string& path, const char* keyText, std::string* reason = nullptr);
 
   // printf-style key path, e.g. OConfig::key("Game.Options.Skin_%d", i).
   static std::string key(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -5,9 +5,7 @@
 
 namespace {
 
-// Longest key path accepted; a deeper or longer one is a syntax error, so a
-// hostile text cannot make every key path as long as the text itself.
-constexpr size_t kMaxKeyPath = 4096;
+using Limits = OConfig::Limits;
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\0'; }
 
@@ -15,8 +13,11 @@ class Reader {
 public:
   enum class Result { ok, failed, failedKeepFlag };
 
-  Reader(const std::string& text, OConfig::ValueMap& values)
-      : p_(text.data()), n_(text.size()), values_(values), budget_(8 * text.size() + 65536) {}
+  Reader(const std::string& text, OConfig::ValueMap& values, const Limits& limits)
+      : p_(text.data()), n_(text.size()), values_(values), limits_(limits), budget_(8 * text.size() + 65536) {}
+
+  // The text broke one of the limits (the values read are then worthless).
+  bool overLimit() const { return overLimit_; }
 
   Result run() {
     for (;;) {
@@ -75,6 +76,7 @@ private:
       prefix_.clear();
     else
       prefix_.resize(dot + 1);
+    prefixDepth_ = depthOf(prefix_);
     return true;
   }
 
@@ -117,7 +119,8 @@ private:
     skip();
     if (pos_ >= n_) return Result::failed;
     if (p_[pos_] == '[') return readListBlock(name);
-    if (prefix_.size() + name.size() + 1 > kMaxKeyPath) return Result::failed;
+    if (!withinLimits(name, 1, 0)) return Result::failed;
+    prefixDepth_ += depthOf(name) + 1;
     prefix_ += name;
     prefix_ += '.';
     return Result::ok;
@@ -153,28 +156,59 @@ private:
 
   Result store(const std::string& name, std::string raw) {
     const size_t length = prefix_.size() + name.size();
+    if (!withinLimits(name, 0, raw.size())) return Result::failed;
     // Bounds the total work and memory of key paths to the text's length.
-    if (length > kMaxKeyPath || length > budget_) return Result::failed;
+    if (length > budget_) return Result::failed;
     budget_ -= length;
-    values_[prefix_ + name] = std::move(raw);
+    std::string& slot = values_[prefix_ + name];
+    slot = std::move(raw);
+    if (values_.size() > limits_.maxKeys) {
+      overLimit_ = true;
+      return Result::failed;
+    }
     return Result::ok;
+  }
+
+  // Sections a name opens ("Options.Level" names one inside another).
+  static size_t depthOf(const std::string& name) {
+    size_t dots = 0;
+    for (char c : name) dots += c == '.';
+    return dots;
+  }
+
+  // The key path prefix + name (plus `extra` characters), its section depth
+  // and a value of `valueSize` bytes keep to the limits.
+  bool withinLimits(const std::string& name, size_t extra, size_t valueSize) {
+    const bool ok = prefix_.size() + name.size() + extra <= limits_.maxKeyPath &&
+                    prefixDepth_ + depthOf(name) + extra <= limits_.maxDepth && valueSize <= limits_.maxValueBytes;
+    if (!ok) overLimit_ = true;
+    return ok;
   }
 
   const char* p_;
   size_t n_;
   size_t pos_ = 0;
   OConfig::ValueMap& values_;
+  const Limits& limits_;
   std::string prefix_;
+  size_t prefixDepth_ = 0;  // sections the prefix opens
   size_t budget_;
+  bool overLimit_ = false;
 };
 
 }  // namespace
 
-bool OConfig::parse(const std::string& text) {
+bool OConfig::parse(const std::string& text, const Limits& limits) {
   values_.clear();
-  switch (Reader(text, values_).run()) {
+  Reader reader(text, values_, limits);
+  switch (reader.run()) {
     case Reader::Result::ok: failed_ = false; return true;
-    case Reader::Result::failed: failed_ = true; return false;
+    case Reader::Result::failed:
+      failed_ = true;
+      // No file the game writes comes near the limits: what such a text
+      // holds is no saved state worth keeping, nor rewriting.
+      if (reader.overLimit()) values_.clear();
+      return false;
     case Reader::Result::failedKeepFlag: return false;
   }
   return false;

@@ -21,6 +21,7 @@ std::string optionsFilePath(const std::string& saveName, const std::string& base
 }
 
 bool OSavedGame::save(bool globalAutosave, OSaveContent* content) {
+  failures.clear();
   if (content) content->writeSave(tree);
   frame.autosave = globalAutosave;
   tree.setInt("Game.Options.Autosave", frame.autosave ? 1 : 0);
@@ -30,7 +31,8 @@ bool OSavedGame::save(bool globalAutosave, OSaveContent* content) {
   tree.setString("Game.Scores.Table", scores.toText());
   const std::string gamePath = gameFilePath(saveName, kind, baseDir);
   makeParentDirs(gamePath);  // an existing directory is no error
-  bool ok = tree.saveEncrypted(gamePath, kSaveKeyText);
+  std::string reason;
+  if (!tree.saveEncrypted(gamePath, kSaveKeyText, &reason)) failures.push_back({gamePath, reason});
 
   OConfig opts;
   opts.setInt("Game.Options.SkinsQuantity", int32_t(options.skins.size()));
@@ -38,8 +40,9 @@ bool OSavedGame::save(bool globalAutosave, OSaveContent* content) {
     opts.setInt(OConfig::key("Game.Options.Skin_%d", int(i)), options.skins[i]);
   opts.setInt("Game.Options.Speed", options.speed);
   opts.setInt("Game.Options.ExplodeEffect", options.explodeEffect ? 1 : 0);
-  ok = opts.saveEncrypted(optionsFilePath(saveName, baseDir), kSaveKeyText) && ok;
-  return ok;
+  const std::string optionsPath = optionsFilePath(saveName, baseDir);
+  if (!opts.saveEncrypted(optionsPath, kSaveKeyText, &reason)) failures.push_back({optionsPath, reason});
+  return failures.empty();
 }
 
 bool OSavedGame::load(bool globalAutosave, OSaveContent* content) {
@@ -73,7 +76,7 @@ bool OSavedGame::loadGameFile(bool globalAutosave) {
 
 void OSavedGame::loadOptionsFile() {
   OConfig opts;
-  opts.loadEncrypted(optionsFilePath(saveName, baseDir), kSaveKeyText);
+  opts.loadEncrypted(optionsFilePath(saveName, baseDir), kSaveKeyText, OConfig::kSmallFileLimits);
   const int32_t quantity = opts.getInt("Game.Options.SkinsQuantity", int32_t(options.skins.size()));
   for (int32_t i = 0; i < quantity && size_t(i) < options.skins.size(); ++i) {
     const int32_t skin = opts.getInt(OConfig::key("Game.Options.Skin_%d", int(i)), 0);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "storage/OConfig.h"
+#include "storage/SaveFailure.h"
 #include "storage/TScoresTable.h"
 
 namespace zb {
@@ -53,10 +54,13 @@ struct OSavedGame {
   SavedGameOptions options;
   TScoresTable scores;
   OConfig tree;  // the save tree; families may also put their keys here directly
+  std::vector<SaveFailure> failures;  // what the last save could not write
 
   // Writes the game file (the tree with the content's and the frame's keys;
   // frame.autosave becomes globalAutosave) and the options file, creating
-  // the "save" directory. False when a file could not be written.
+  // the "save" directory. False when a file could not be written: each such
+  // file is then listed in `failures` (emptied at the start of every save);
+  // the other file is still written.
   bool save(bool globalAutosave, OSaveContent* content = nullptr);
 
   // Reads both files. A missing, damaged or foreign game file, a missing

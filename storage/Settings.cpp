@@ -12,7 +12,7 @@ int32_t clampVolume(int32_t v) { return v < 0 ? 0 : (v > 65535 ? 65535 : v); }
 
 Settings loadSettings(OConfig& tree, int32_t currentSoundVolume, int32_t currentMusicVolume,
                       const std::string& path) {
-  tree.loadEncrypted(path, kSaveKeyText);  // an unreadable file leaves the tree empty
+  tree.loadEncrypted(path, kSaveKeyText, OConfig::kSmallFileLimits);  // an unreadable file leaves the tree empty
   Settings s;
   s.music = tree.getInt("Music", 1);
   s.sound = tree.getInt("Sound", 1) != 0;
@@ -34,7 +34,8 @@ Settings loadSettings(OConfig& tree, int32_t currentSoundVolume, int32_t current
   return s;
 }
 
-bool saveSettings(OConfig& tree, const Settings& s, bool gameExists, const std::string& path) {
+bool saveSettings(OConfig& tree, const Settings& s, bool gameExists, const std::string& path,
+                  std::vector<SaveFailure>* failures) {
   tree.clearAll();
   tree.setInt("Music", s.music);
   tree.setInt("Sound", s.sound ? 1 : 0);
@@ -50,7 +51,10 @@ bool saveSettings(OConfig& tree, const Settings& s, bool gameExists, const std::
   if (gameExists) tree.setInt("GameKind", s.gameKind);
   // Set by hand by a player who has a score page; kept as it is.
   if (!s.publishAddress.empty()) tree.setString("PublishAddress", s.publishAddress);
-  return tree.saveEncrypted(path, kSaveKeyText);
+  std::string reason;
+  if (tree.saveEncrypted(path, kSaveKeyText, &reason)) return true;
+  if (failures) failures->push_back({path, reason});
+  return false;
 }
 
 }  // namespace zb

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "storage/OConfig.h"
+#include "storage/SaveFailure.h"
 
 namespace zb {
 
@@ -40,8 +41,9 @@ Settings loadSettings(OConfig& tree, int32_t currentSoundVolume, int32_t current
 
 // Rewrites `tree` from scratch with the settings and stores it. "GameKind"
 // is written only when a game exists (the caller has saved that game
-// first). False when the file could not be written.
+// first). False when the file could not be written; the failure is then
+// added to `failures` when given.
 bool saveSettings(OConfig& tree, const Settings& settings, bool gameExists,
-                  const std::string& path = kSettingsFile);
+                  const std::string& path = kSettingsFile, std::vector<SaveFailure>* failures = nullptr);
 
 }  // namespace zb

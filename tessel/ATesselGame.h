@@ -118,6 +118,10 @@ private:
   void lightRingCursor();
 
   // Saved state and undo (ATesselGameState.cpp).
+  // A player's launch still in flight is not part of the board yet: goes
+  // back to the board from before it, so a save or the snapshot a demo or
+  // replay takes never holds half a move (nor its record without its end).
+  void dropLaunchInFlight();
   void writeState(OConfig& tree);
   void readState(OConfig& tree);
 

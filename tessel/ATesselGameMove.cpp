@@ -127,6 +127,7 @@ void ATesselGame::endOfGame() {
 
 void ATesselGame::startDemo(bool takeSnapshot) {
   if (demo_) return;
+  dropLaunchInFlight();
   moveInProgress_ = false;
   ATesselWnd::startDemo(takeSnapshot);
   restartDemoBoard();
@@ -197,6 +198,7 @@ void ATesselGame::startReplay(bool takeSnapshot) {
   if (replaying_ || oldGame_.empty()) return;
   // The menu that offers the replay pauses the game; a replay is watched, not paused.
   if (paused_) resume();
+  dropLaunchInFlight();
   moveInProgress_ = false;
   ATesselWnd::startReplay(takeSnapshot);
   hideAttempts();

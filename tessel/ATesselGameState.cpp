@@ -76,6 +76,10 @@ void ATesselGame::undo() {
   showUndo(false);
 }
 
+void ATesselGame::dropLaunchInFlight() {
+  if (moveInProgress_ && !demo_ && !replaying_ && undoAvailable_) restoreUndoPoint();
+}
+
 void ATesselGame::writeState(OConfig& tree) {
   tree.setString(kCurrentReplayKey, replay_.overflowed() ? std::string() : replay_.text());
   tree.setString(kOldGameKey, oldGame_);
@@ -85,9 +89,7 @@ void ATesselGame::writeState(OConfig& tree) {
 void ATesselGame::saveGame() {
   if (demo_) stopDemo(restoreAfterDemo_);
   if (replaying_) stopReplay(true);
-  // A launch still in flight is not part of the board yet: keep the board
-  // from before it.
-  if (moveInProgress_ && undoAvailable_) restoreUndoPoint();
+  dropLaunchInFlight();
   writeState(saveTree());
   ATesselWnd::saveGame();
 }
@@ -103,7 +105,10 @@ void ATesselGame::loadGame(int flag) {
 void ATesselGame::readState(OConfig& tree) {
   undoAvailable_ = false;
   std::string old = tree.getString(kOldGameKey);
-  oldGame_ = !tree.failed() && AReplayBuffer::acceptableText(old) ? old : std::string();
+  // The last finished game must read as a record, as the current one must:
+  // any other text would only be carried from save to save.
+  AReplayBuffer oldRecord;
+  oldGame_ = !tree.failed() && oldRecord.parse(old) ? old : std::string();
   std::string current = tree.getString(kCurrentReplayKey);
   bool recordOk = !tree.failed() && replay_.parse(current);
   if (!main().newGameNeeded) {

@@ -227,6 +227,17 @@ void AClipString::refresh() {
   }
 }
 
+void AClipString::land() {
+  for (size_t i = 0; i < glyphs_.size(); ++i) {
+    OClip& glyph = *glyphs_[i];
+    if (glyph.waypoints.empty()) continue;
+    glyph.waypoints.clear();
+    glyph.vx = glyph.vy = glyph.vz = 0;
+    glyph.x = homes_[i].x;
+    glyph.y = homes_[i].y;
+  }
+}
+
 bool AClipString::isGone() const {
   if (fading_ || !visible_) return true;
   if (!screen_) return true;

@@ -65,6 +65,9 @@ public:
   void clickFade();
   // Shows the text again after a fly-out or a fade.
   void refresh();
+  // Ends a fly-in at once: glyphs still on their way home stand there, still.
+  // Glyphs flying out are left alone.
+  void land();
   // True when every glyph has left the screen on both axes, or the text is
   // fading or hidden.
   bool isGone() const;

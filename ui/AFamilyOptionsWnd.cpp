@@ -135,9 +135,14 @@ void AFamilyOptionsWnd::revertToOpened() { level_ = openedLevel_; }
 
 void AFamilyOptionsWnd::onChildClosed(OEngine* child, int result) {
   bool restart = child && child == owner().app().screen(ScreenId::Restart);
-  if (restart && result != kAccepted) revertToOpened();
+  if (restart && result == kAccepted) {
+    // Straight out: contents rebuilt now would first have to fly off the
+    // screen again, keeping the game covered and deaf for seconds.
+    finishAccept();
+    return;
+  }
+  if (restart) revertToOpened();
   AOptionsWnd::onChildClosed(child, result);
-  if (restart && result == kAccepted) finishAccept();
 }
 
 void AFamilyOptionsWnd::onClosed() {

@@ -16,6 +16,9 @@
 # MODE "nowm" (1920x1080, no window manager): F4 twice; after each switch
 # the picture fills the window's real size, letterboxed, whatever size the
 # window ended at, and the window is back at 800x600 showing the frame.
+# MODE "restore" (1920x1080): a first start (full screen), F4 to a window,
+# the window resized through the window manager, F3 minimises; the window
+# manager's activate brings it back mapped, at its size and drawn.
 set -u
 ZENBOX=$1
 DATA=$2
@@ -48,7 +51,7 @@ until_true() {
 }
 
 case $MODE in
-  fullscreen | pointer | nowm) SCREEN=1920x1080 ;;
+  fullscreen | pointer | nowm | restore) SCREEN=1920x1080 ;;
   zoom) SCREEN=2560x1440 ;;
   *) fail "unknown mode $MODE" ;;
 esac
@@ -99,6 +102,41 @@ if [ "$MODE" = pointer ]; then
   xdotool windowmove "$WIN" $((wx + 200)) "$wy"
   until_true 20 panel_still || fail "the button keeps trembling after the window moved from under the pointer"
   echo "x11 display (pointer): all checks passed"
+  exit 0
+fi
+
+if [ "$MODE" = restore ]; then
+  # The game writes its settings into the data folder: a private one without
+  # a settings file, so the game starts in full screen.
+  mkdir "$WORK/data"
+  for d in "$DATA"/*/; do ln -s "$(cd "$d" && pwd)" "$WORK/data/"; done
+  rm -f "$WORK/data/save"
+  SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$ZENBOX" --data "$WORK/data" >"$WORK/zenbox.log" 2>&1 &
+  PIDS+=($!)
+  WIN=$(timeout 20 xdotool search --sync --onlyvisible --name '^Zenbox$' | head -n1)
+  [ -n "$WIN" ] || fail "no window mapped"
+  xdotool windowactivate --sync "$WIN" >/dev/null 2>&1
+  xdotool key --window "$WIN" space  # ends the intro
+  until_true 30 size_is 1920x1080 || fail "the first start is not full screen"
+  sleep 2
+  xdotool key --window "$WIN" F4
+  until_true 30 size_is 800x600 || fail "F4 did not leave full screen"
+  xdotool windowsize "$WIN" 1000 750
+  until_true 30 size_is 1000x750 || fail "the window manager could not resize the window"
+  sleep 1
+  xdotool key --window "$WIN" F3
+  map_state() { xwininfo -id "$WIN" | awk '/Map State:/{print $3}'; }
+  until_true 30 sh -c "xwininfo -id $WIN | grep -q IsUnMapped" || fail "F3 did not minimise"
+  xdotool windowactivate "$WIN" >/dev/null 2>&1
+  until_true 30 sh -c "xwininfo -id $WIN | grep -q IsViewable" ||
+    fail "the window manager's activate left the window minimised ($(map_state), $(xprop -id "$WIN" WM_STATE | tr -d '\n'))"
+  size_is 1000x750 || fail "restored at another size: $(xwininfo -id "$WIN" | grep -E 'Width|Height' | tr -d '\n')"
+  drawn() {
+    import -window "$WIN" "$WORK/restored.png" 2>/dev/null || return 1
+    [ "$(convert "$WORK/restored.png" -format '%[fx:maxima]' info:)" != "0" ]
+  }
+  until_true 30 drawn || fail "the restored window is not drawn"
+  echo "x11 display (restore): all checks passed"
   exit 0
 fi
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <set>
 
 #include "sinkra/CBetweenLevelsGame.h"
@@ -204,6 +205,49 @@ TEST_F(BonusFixture, ABoardWithoutMovesExplodesAndFails) {
   EXPECT_EQ(game.grid().explodingCount(), 12);
   EXPECT_TRUE(game.outro());
   EXPECT_TRUE(game.failureShown());
+}
+
+}  // namespace
+
+namespace {
+
+// Bonus boards take groups of three or more: a board of pairs is over, for
+// the player and for the demo player, without waiting out its time.
+TEST_F(BonusFixture, ABoardOfPairsIsOverForThePlayerAndTheDemo) {
+  for (bool demo : {false, true}) {
+    ASSERT_TRUE(game.start(4, 3, 3, 10, 1.0, 5, 20000));
+    deal();
+    if (demo) game.startDemo();
+    clearBoard();
+    const int colours[12] = {0, 0, 1, 1, 2, 2, 0, 0, 1, 1, 2, 2};
+    for (int i = 0; i < 12; ++i) game.grid().put(i, std::make_unique<SpaceSinkra::CPiece>(colours[i]));
+    CGlobal::instance().demoTimer = 100000;  // the demo player is due at once
+    game.update(30);
+    EXPECT_EQ(game.grid().explodingCount(), 12) << demo;
+    EXPECT_TRUE(game.outro()) << demo;
+    EXPECT_TRUE(game.failureShown()) << demo;
+    game.clear();
+  }
+}
+
+TEST_F(BonusFixture, PointsStopAtTheLargestIntInsteadOfWrapping) {
+  constexpr int kTop = std::numeric_limits<int>::max();
+  CGlobal& g = CGlobal::instance();
+  g.score = kTop - 5;  // the Classic score the bonus board adds to at its end
+  ASSERT_TRUE(game.start(4, 3, 2, 10, 1.0, 100, 20000));
+  deal();
+  clearBoard();
+  for (int i = 0; i < 12; ++i) game.grid().put(i, std::make_unique<SpaceSinkra::CPiece>(1));
+  g.score = kTop - 1;
+  game.click(0);
+  EXPECT_EQ(g.score, kTop);
+  clearBoard();
+  game.update(30);  // cleared with time left: the points double
+  ASSERT_TRUE(game.outro());
+  EXPECT_EQ(g.score, kTop);
+  game.update(3001);  // the outro gives back the score from before
+  ASSERT_TRUE(game.finished);
+  EXPECT_EQ(g.score, kTop);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "app/AHelpWnd.h"
 #include "game/AGameOverWnd.h"
@@ -75,6 +77,23 @@ TEST(HelpRules, MarkupLaysOutIntoWrappedLines) {
   std::string joined;
   for (size_t i = 2; i < lines.size() && !lines[i].text.empty(); ++i) joined += lines[i].text + " ";
   EXPECT_EQ(joined, "first words of a paragraph here ");
+}
+
+TEST(HelpRules, TheGameFindsThePageItsTitleNames) {
+  const std::vector<std::string> pages = {"Welcome\nbody", "Sinkra: Remover and Collector\nbody",
+                                          "Sinkra: Sinkra and Sinkra adv\n", "Sinkra: special blocks",
+                                          "Sinkra: Turn Play\n", "Tessel\nbody", "Gyrex\nbody", "Options"};
+  EXPECT_EQ(AHelpWnd::pageFor(pages, "Sinkra", "Collector"), 1);
+  EXPECT_EQ(AHelpWnd::pageFor(pages, "Sinkra", "Sinkra"), 2);
+  EXPECT_EQ(AHelpWnd::pageFor(pages, "Sinkra", "Sinkra adv"), 2);
+  EXPECT_EQ(AHelpWnd::pageFor(pages, "Sinkra", "Turn Play"), 4);
+  // Only whole words count; an unnamed variant gets the family's first page.
+  EXPECT_EQ(AHelpWnd::pageFor(pages, "Sinkra", "Sink"), 1);
+  EXPECT_EQ(AHelpWnd::pageFor(pages, "Tessel", "quadcolor"), 5);
+  EXPECT_EQ(AHelpWnd::pageFor(pages, "Gyrex", "Time Mania"), 6);
+  // No game, or a family no page names: the first page.
+  EXPECT_EQ(AHelpWnd::pageFor(pages, "", ""), 0);
+  EXPECT_EQ(AHelpWnd::pageFor({"Welcome", "Options"}, "Gyrex", "Time Mania"), 0);
 }
 
 TEST(OptionsRules, VolumeBarScale) {

@@ -48,21 +48,40 @@ TEST(FlowControls, DemoFromThePickGameScreenEndsOnAClick) {
   EXPECT_EQ(game->score, 0);
 }
 
-TEST(FlowControls, ExitAsksFirstWhenAutosaveIsOff) {
+TEST(FlowControls, EveryWayOutAsksFirstWhenAutosaveIsOff) {
   if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
   FlowRig rig;
   ASSERT_TRUE(rig.start());
   ASSERT_TRUE(rig.pick(4));
   ASSERT_TRUE(rig.waitPlaying());
   rig.main()->settings().globalAutosave = false;
+  auto answer = [&](const char* choice) {
+    ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Exit); }));
+    rig.settle();
+    ASSERT_TRUE(rig.clickText(choice));
+  };
+  // The panel button.
   clickButton(rig, AMainWnd::kExit);
-  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Exit); }));
-  ASSERT_TRUE(rig.clickText("No"));
+  answer("No");
   ASSERT_TRUE(rig.waitPlaying());
   EXPECT_FALSE(rig.window.app().quitRequested);
-  clickButton(rig, AMainWnd::kExit);
+  // The menu's "Exit".
+  rig.key(zb::vk::Escape);
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Menu); }));
+  rig.settle();
+  ASSERT_TRUE(rig.clickText("Exit"));
   ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Exit); }));
-  ASSERT_TRUE(rig.clickText("Yes"));
+  rig.settle();
+  rig.shot("exit_question_from_menu");
+  answer("No");
+  ASSERT_TRUE(rig.waitPlaying());
+  EXPECT_FALSE(rig.window.app().quitRequested);
+  // The window's close (the frame's button sends it twice: one question).
+  rig.platform.push(zb::WindowEvent{zb::WindowEvent::CloseRequest});
+  rig.platform.push(zb::WindowEvent{zb::WindowEvent::CloseRequest});
+  rig.run(300);
+  EXPECT_FALSE(rig.ended());
+  answer("Yes");
   EXPECT_TRUE(rig.runUntil([&] { return rig.ended(); }, 5000));
 }
 
@@ -109,19 +128,45 @@ TEST(FlowControls, FocusLossPausesAndHelpPages) {
   rig.click(300, 300);
   EXPECT_TRUE(rig.main()->music()->playing());
 
+  // Help opens at the page of the game played: "Sinkra: Sinkra and Sinkra adv".
   rig.key(zb::vk::F1);
   ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Help); }));
   auto* help = static_cast<AHelpWnd*>(rig.current());
-  EXPECT_GT(help->pageCount(), 1);
+  EXPECT_GT(help->pageCount(), 3);
+  EXPECT_EQ(help->page(), 2);
   rig.settle();
   rig.shot("flow_help");
   ASSERT_TRUE(rig.clickText("Next"));
   rig.run(600);
-  EXPECT_EQ(help->page(), 1);
+  EXPECT_EQ(help->page(), 3);
   // Keys wait until the clicked text has flown back in.
   rig.settle();
+  // The last page offers no "Next", the first no "Back"; both come back.
+  for (int i = 0; i < 100 && help->page() + 1 < help->pageCount(); ++i) {
+    rig.settle();
+    rig.key(zb::vk::Right);
+  }
+  rig.settle();
+  EXPECT_EQ(rig.findText("Next"), nullptr);
+  ASSERT_TRUE(rig.clickText("Back"));
+  rig.run(600);
+  rig.settle();
+  EXPECT_EQ(help->page(), help->pageCount() - 2);
+  EXPECT_NE(rig.findText("Next"), nullptr);
+  for (int i = 0; i < 100 && help->page() > 0; ++i) {
+    rig.settle();
+    rig.key(zb::vk::Left);
+  }
+  rig.settle();
+  EXPECT_EQ(rig.findText("Back"), nullptr);
+  EXPECT_NE(rig.findText("Next"), nullptr);
   rig.key(zb::vk::Escape);
   EXPECT_TRUE(rig.waitPlaying());
+  // The help button opens it at the game's page again, not where it was left.
+  const OClipButton* helpButton = rig.main()->button(AMainWnd::kHelp);
+  rig.click(int(helpButton->x) + helpButton->width / 2, int(helpButton->y) + helpButton->height / 2);
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Help); }));
+  EXPECT_EQ(help->page(), 2);
 }
 
 TEST(FlowControls, PickingTheRunningVariantAgainKeepsTheGame) {
@@ -228,6 +273,35 @@ TEST(FlowControls, CloseDuringAGameSavesIt) {
 }  // namespace
 
 namespace {
+
+TEST(FlowControls, SavesThatFailAreToldAndFailTheExit) {
+  if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
+  FlowRig rig;
+  // Nothing can be written where the saved games and the settings go.
+  zbtest::writeBytes(rig.home() + "/save", {1});
+  std::filesystem::create_directory(rig.home() + "/zenbox.cfg");
+  ASSERT_TRUE(rig.start());
+  ASSERT_TRUE(rig.pick(4));
+  ASSERT_TRUE(rig.waitPlaying());
+  ASSERT_TRUE(rig.playMoves(1));
+  // Leaving the game for another one: the window says so.
+  rig.key(zb::vk::Escape);
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Menu); }));
+  rig.settle();
+  ASSERT_TRUE(rig.clickText("Pick Game"));
+  ASSERT_TRUE(rig.pick(0));
+  ASSERT_TRUE(rig.waitPlaying());
+  ASSERT_EQ(rig.platform.messages.size(), 1u);
+  const std::string& said = rig.platform.messages[0];
+  EXPECT_NE(said.find("could not save "), std::string::npos) << said;
+  EXPECT_NE(said.find("save/Sinkra_2.sav: Not a directory"), std::string::npos) << said;
+  EXPECT_NE(said.find("save/Sinkra.sav: Not a directory"), std::string::npos) << said;
+  EXPECT_EQ(rig.window.quitCode(), 0);
+  // At exit the window is gone: the run fails instead.
+  rig.stop();
+  EXPECT_EQ(rig.window.quitCode(), AMainWnd::kSaveFailedExitCode);
+  EXPECT_EQ(rig.platform.messages.size(), 1u);
+}
 
 TEST(FlowControls, OptionsWithoutAGameOpenTheCommonScreen) {
   if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";

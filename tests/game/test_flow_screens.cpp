@@ -2,6 +2,8 @@
 // controller leaves behind at exit.
 #include <gtest/gtest.h>
 
+#include "game/AGameHost.h"
+#include "game/AGameOverWnd.h"
 #include "game/AGameWnd.h"
 #include "game/GameCatalog.h"
 #include "platform/KeyCodes.h"
@@ -9,6 +11,7 @@
 #include "sinkra/CGameField.h"
 #include "storage/Settings.h"
 #include "tests/game/FlowRig.h"
+#include "ui/AFramedWnd.h"
 #include "ui/AClipString.h"
 #include "ui/APickGameWnd.h"
 #include "ui/OClipButton.h"
@@ -55,6 +58,7 @@ TEST(FlowScreens, AFinishedGameAlwaysReachesItsGameOverScreen) {
   ASSERT_EQ(rig.main()->state(), AMainWnd::kGameOverShown);
   // The release that dismisses the text is not a move on the board.
   int blocks = game->current()->blockCount();
+  rig.run(int(AGameHost::kStrayClickMs));
   rig.click(60, 500);
   EXPECT_EQ(game->current()->blockCount(), blocks);
   ASSERT_TRUE(pending(rig, ScreenId::GameOver));
@@ -69,6 +73,106 @@ TEST(FlowScreens, AFinishedGameAlwaysReachesItsGameOverScreen) {
   EXPECT_FALSE(rig.main()->newGameNeeded);
   EXPECT_EQ(rig.main()->game()->score, 0);
   EXPECT_EQ(rig.main()->game()->gameResult(), 0);
+}
+
+// Rapid clicks on the board as a game ends must not dismiss the game-over
+// text at once, nor go on through the name entry and accept a name.
+TEST(FlowScreens, StrayClicksPassNeitherTheGameOverTextNorTheNameEntry) {
+  if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
+  FlowRig rig;
+  ASSERT_TRUE(rig.start());
+  ASSERT_TRUE(rig.pick(4));
+  ASSERT_TRUE(rig.waitPlaying());
+  ASSERT_TRUE(rig.playMoves(2));
+  AMainWnd* main = rig.main();
+  main->applyAnimation(false);  // texts stand still at once: only the clock guards
+  main->settings().playerName = "Board Clicker";
+  AGameWnd* game = main->game();
+  ASSERT_GT(game->score, 0);
+  game->showGameOver();
+  rig.run(30);
+  rig.click(300, 300);
+  // A click takes three frames: its release comes 90 ms after its move.
+  rig.run(int(AGameHost::kStrayClickMs) - 250);
+  rig.click(300, 300);
+  EXPECT_EQ(main->state(), AMainWnd::kGameOverShown);
+  rig.run(150);
+  rig.click(300, 300);
+  EXPECT_NE(main->state(), AMainWnd::kGameOverShown);
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::GameOver); }));
+  auto* over = static_cast<AGameOverWnd*>(rig.current());
+  ASSERT_TRUE(over->qualified());
+  ASSERT_EQ(over->state(), AFramedWnd::kOpen);
+  AClipString* accept = rig.findText("Continue");
+  ASSERT_NE(accept, nullptr);
+  int ax = over->x() + accept->x() + accept->width() / 2, ay = over->y() + accept->y() + accept->height() / 2;
+  rig.click(ax, ay);
+  rig.run(int(AGameHost::kStrayClickMs) - 250);
+  rig.click(ax, ay);
+  rig.run(1000);
+  EXPECT_TRUE(rig.isCurrent(ScreenId::GameOver));
+  EXPECT_FALSE(game->scores().hasScoresAboveZero(game->category()));
+  // Half a second on, the same click is the player's.
+  rig.click(ax, ay);
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Top10); }));
+  EXPECT_TRUE(game->scores().hasScoresAboveZero(game->category()));
+  main->applyAnimation(true);
+}
+
+// Captions still flying when a dialog covers the main screen would freeze
+// in the margins the tiles leave open.
+TEST(FlowScreens, CaptionsInFlightSettleWhenADialogCoversTheScreen) {
+  if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
+  FlowRig rig;
+  ASSERT_TRUE(rig.start());
+  ASSERT_TRUE(rig.pick(4));
+  ASSERT_TRUE(rig.waitPlaying());
+  AMainWnd* main = rig.main();
+  AGameWnd* game = main->game();
+  size_t clipsPlaying = main->clips().size();
+  rig.key(zb::vk::Pause);
+  rig.run(600);
+  rig.key(zb::vk::Space);  // resumes; the three captions fly out
+  ASSERT_FALSE(game->paused());
+  EXPECT_EQ(game->leavingCaptionCount(), 3u);
+  // A curtain laid in one tick covers the screen while they are still on it.
+  main->applyAnimation(false);
+  rig.key(zb::vk::Escape);
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Menu); }));
+  EXPECT_EQ(game->leavingCaptionCount(), 0u);
+  // Nothing but the tiles came and stayed.
+  EXPECT_EQ(main->clips().size(), clipsPlaying + size_t(main->tilesShown()));
+  main->applyAnimation(true);
+  rig.settle();
+  ASSERT_TRUE(rig.clickText("Continue"));
+  ASSERT_TRUE(rig.waitPlaying());
+  // The "Menu" text pauses the game: its captions fly in while the curtain
+  // falls, and stand at their places once it is down.
+  rig.run(1000);
+  const AClipString* menu = main->menuText();
+  rig.click(menu->x() + menu->width() / 2, menu->y() + menu->height() / 2);
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Menu); }));
+  ASSERT_TRUE(game->paused());
+  for (const AClipString* caption : {game->pausedCaption(), game->playCaption()}) {
+    ASSERT_NE(caption, nullptr);
+    for (int i = 0; i < caption->glyphCount(); ++i) {
+      EXPECT_EQ(caption->glyph(i)->x, caption->homeX(i)) << caption->text();
+      EXPECT_EQ(caption->glyph(i)->y, caption->homeY(i)) << caption->text();
+    }
+  }
+  rig.settle();
+  ASSERT_TRUE(rig.clickText("Continue"));
+  ASSERT_TRUE(rig.waitPlaying());
+  rig.key(zb::vk::Space);
+  rig.run(2000);
+  ASSERT_EQ(game->leavingCaptionCount(), 0u);
+  // Left alone, flown-out captions are dropped once off the screen.
+  rig.key(zb::vk::Pause);
+  rig.run(600);
+  rig.key(zb::vk::Space);
+  EXPECT_EQ(game->leavingCaptionCount(), 3u);
+  ASSERT_TRUE(rig.runUntil([&] { return game->leavingCaptionCount() == 0; }, 5000));
+  EXPECT_EQ(main->clips().size(), clipsPlaying);
 }
 
 TEST(FlowScreens, NoToStartNewGameKeepsTheRunningGame) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "storage/OConfig.h"
 #include "tests/game/FlowRig.h"
 #include "tests/support/TestSupport.h"
+#include "ui/AClipNum.h"
 #include "ui/AClipString.h"
 #include "ui/OClipButton.h"
 
@@ -58,6 +60,58 @@ std::vector<int> noGroups(int w, int h) {
 
 bool gameOverShown(FlowRig& rig) {
   return rig.runUntil([&] { return rig.main()->state() == AMainWnd::kGameOverShown; }, 30000);
+}
+
+// Where a clip-font text's letters rest: their top and bottom edges.
+int topOf(const AClipString& t) {
+  int top = t.y();
+  for (int i = 0; i < t.glyphCount(); ++i) top = std::min(top, t.homeY(i));
+  return top;
+}
+
+int bottomOf(const AClipString& t) {
+  int bottom = t.y();
+  for (int i = 0; i < t.glyphCount(); ++i) bottom = std::max(bottom, t.homeY(i) + t.glyph(i)->height);
+  return bottom;
+}
+
+// The side panel's texts stand clear of each other: the demo captions
+// between the level caption and "for this block", Turn Play's score label
+// between the computer's score and the player's.
+TEST(FlowSinkraWindow, PanelTextsKeepClearOfEachOther) {
+  if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
+  {
+    FlowRig rig;
+    ASSERT_TRUE(rig.start());
+    AMyGame* game = play(rig, kRemoverRadio);
+    ASSERT_NE(game, nullptr);
+    game->beginDemo();
+    rig.run(2000);
+    ASSERT_TRUE(game->demo());
+    ASSERT_NE(game->demoCaption(), nullptr);
+    ASSERT_NE(game->playCaption(), nullptr);
+    EXPECT_GE(topOf(*game->demoCaption()), bottomOf(*game->levelCaption()));
+    const SpaceSinkra::CTextView* block = CGlobal::instance().caption();
+    ASSERT_EQ(block->text, "for this\nblock");
+    // Its letters may stand up to a fifth of their height above its top.
+    int blockTop = block->y - rig.main()->font(3)->height / 5;
+    EXPECT_LE(bottomOf(*game->playCaption()), blockTop);
+    rig.shot("flow_sinkra_demo_panel");
+  }
+  FlowRig rig;
+  ASSERT_TRUE(rig.start());
+  AMyGame* game = play(rig, kTurnRadio);
+  ASSERT_NE(game, nullptr);
+  rig.run(2000);
+  auto* turn = dynamic_cast<SpaceSinkra::CTurnGame*>(game->current());
+  ASSERT_NE(turn, nullptr);
+  ASSERT_NE(turn->compScoreNumber(), nullptr);
+  const AClipString& label = *game->scoreLabel();
+  int compBottom = int(turn->compScoreNumber()->y) + rig.main()->font(3)->height;
+  EXPECT_GT(topOf(label), compBottom);
+  ASSERT_NE(game->scoreNumber(), nullptr);
+  EXPECT_GE(int(game->scoreNumber()->cell(0).y), bottomOf(label));
+  rig.shot("flow_sinkra_turn_panel");
 }
 
 TEST(FlowSinkraWindow, SpeedFactorFollowsTheSpeedOptionInEveryStart) {
@@ -283,6 +337,7 @@ TEST(FlowSinkraWindow, ClassicStartsAtTheChosenLevelAndEndsWon) {
   rig.run(100);
 
   game->startDemo(false);
+  EXPECT_EQ(classic->levelIndex(), 0);  // the demo plays from the first level
   rig.run(20000);
   EXPECT_TRUE(game->demo());
   EXPECT_EQ(game->current(), classic);
@@ -294,6 +349,43 @@ TEST(FlowSinkraWindow, ClassicStartsAtTheChosenLevelAndEndsWon) {
   classic->setBoard(w, h, noGroups(w, h));
   ASSERT_TRUE(gameOverShown(rig));
   EXPECT_EQ(game->gameResult(), 2);
+}
+
+}  // namespace
+
+namespace {
+
+// "Yes" to the restart question of the family options takes the player
+// straight back to the new game: the options do not rebuild their contents
+// only to wait for them to fly off again, and the "Menu" text answers.
+TEST(FlowSinkraWindow, YesToTheRestartQuestionLeavesTheOptionsAtOnce) {
+  if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
+  FlowRig rig;
+  ASSERT_TRUE(rig.start());
+  AMyGame* game = play(rig, kRemoverRadio);
+  ASSERT_TRUE(game);
+  OEngine* options = game->optionsScreen();
+  OClipButton* button = rig.main()->button(AMainWnd::kOptions);
+  rig.click(int(button->x) + button->width / 2, int(button->y) + button->height / 2);
+  ASSERT_TRUE(rig.runUntil([&] { return rig.current() == options; }));
+  rig.settle();
+  rig.click(options->x() + 60 + 15, options->y() + 105 + 15);  // the "Expert" box
+  ASSERT_TRUE(rig.clickText("OK"));
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Restart); }));
+  rig.settle();
+  ASSERT_TRUE(rig.clickText("Yes"));
+  ASSERT_TRUE(rig.runUntil([&] { return rig.current() == options; }));
+  int frames = 0;
+  for (; rig.current() == options && frames < 200; ++frames) rig.run(30);
+  EXPECT_LE(frames, 3);
+  ASSERT_TRUE(rig.waitPlaying(3000));
+  rig.run(600);
+  EXPECT_EQ(game->level, 1);
+  EXPECT_EQ(game->current()->grid().explodingCount(), 0);
+  EXPECT_EQ(CGlobal::instance().score, 0);
+  const AClipString* menu = rig.main()->menuText();
+  rig.click(menu->x() + menu->width() / 2, menu->y() + menu->height() / 2);
+  EXPECT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Menu); }, 1500));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -184,6 +185,54 @@ TEST(FlowTessel, UndoTakesBackTheLaunchAndItsRecord) {
   EXPECT_EQ(stateOf(*g->board()), board);
   EXPECT_GT(g->buttonCount(), 0);
   rig.shot("tessel_new_skin");
+}
+
+TEST(FlowTessel, ADemoStartedWhileALaunchFliesKeepsTheRecordInStep) {
+  if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
+  FlowRig rig;
+  ASSERT_TRUE(rig.start());
+  ATesselGame* g = startTessel(rig, 1, 0);
+  ASSERT_NE(g, nullptr);
+  BoardState board = stateOf(*g->board());
+  // Launch, Escape at once, Menu -> Demo.
+  g->launch(nthButton(*g, 3));
+  ASSERT_TRUE(g->moveInProgress());
+  rig.key(zb::vk::Escape);
+  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::Menu); }));
+  rig.settle();
+  ASSERT_TRUE(rig.clickText("Demo"));
+  ASSERT_TRUE(rig.waitPlaying());
+  ASSERT_TRUE(g->demo());
+  rig.run(3000);
+  rig.click(300, 300);
+  EXPECT_FALSE(g->demo());
+  ASSERT_TRUE(rig.runUntil([&] { return idle(*g); }));
+  // The game is back where it was before the launch, its record whole.
+  EXPECT_EQ(stateOf(*g->board()), board);
+  EXPECT_EQ(g->replayBuffer().size(), 188u);
+  g->launch(nthButton(*g, 3));
+  ASSERT_TRUE(rig.runUntil([&] { return idle(*g); }));
+  EXPECT_EQ(g->replayBuffer().size(), 200u);
+}
+
+TEST(FlowTessel, ALastGameThatIsNoRecordIsDropped) {
+  if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
+  zbtest::TempDir home;
+  const std::string file = home.path() + "/save/Tessel_0.sav";
+  OConfig tree;
+  tree.setString("Game.OldGame", "188 " + std::string(20000, 'x'));
+  std::filesystem::create_directories(home.path() + "/save");
+  ASSERT_TRUE(tree.saveEncrypted(file, zb::kSaveKeyText));
+  FlowRig rig(home.path());
+  ASSERT_TRUE(rig.start());
+  ASSERT_TRUE(rig.pick(0));
+  ASSERT_TRUE(rig.waitPlaying());
+  ATesselGame* g = tessel(rig);
+  ASSERT_NE(g, nullptr);
+  EXPECT_FALSE(g->canReplay());
+  rig.stop();
+  ASSERT_TRUE(tree.loadEncrypted(file, zb::kSaveKeyText));
+  EXPECT_TRUE(tree.getString("Game.OldGame", "?").empty());
 }
 
 TEST(FlowTessel, ASecondStartContinuesTheBoardAndABrokenRecordStopsTheReplay) {

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "app/OEngine.h"
+#include "gfx/OBitmap.h"
 #include "gfx/OClip.h"
 #include "platform/Random.h"
 #include "sinkra/CAI_.h"
 #include "sinkra/CGameField.h"
+#include "sinkra/CGameMap.h"
 #include "sinkra/CGlobal.h"
 #include "sinkra/CPiece.h"
 #include "storage/OConfig.h"
@@ -75,7 +80,41 @@ TEST_F(Field, SkinsChooseTheFramePair) {
   // The inset frame is drawn 2 pixels in and 4 pixels smaller.
   const OBitmap* inset = field.grid().at(1)->clip->currentImage();
   EXPECT_EQ(inset->xOffset, 2);
-  EXPECT_EQ(inset->width(), static_cast<int>(field.cellSize()) - 4);
+  EXPECT_EQ(inset->width(), field.blockPixels() - 4);
+}
+
+// Cells are 580 / width pixels, rarely a whole number: the blocks of a full
+// board must still meet, whatever size the rules give (1 to 32 each way).
+TEST_F(Field, FullBoardsOfEverySizeShowNoBackgroundBetweenBlocks) {
+  const uint32_t kBackground = 0xFF00FF;
+  OEngine& screen = *rig.engine;
+  screen.backgroundColour = kBackground;
+  OEngine* slot = nullptr;
+  screen.open(&slot);
+  for (int w = 1; w <= CGameMap::kMaxSide; ++w) {
+    for (int h = 1; h <= CGameMap::kMaxSide; ++h) {
+      std::vector<int> c(size_t(w * h));
+      for (size_t i = 0; i < c.size(); ++i) c[i] = int(i % 6);
+      ASSERT_TRUE(field.setBoard(w, h, c));
+      screen.redrawAll();
+      const OBitmap& shown = *screen.backBuffer();
+      // The blocks cover the board from its corner to the far edge of the last cell.
+      int right = int(field.cellX(w - 1)) + field.blockPixels();
+      int bottom = std::min(int(field.cellY((h - 1) * w)) + field.blockPixels(), shown.height());
+      EXPECT_LE(right, 590) << w << " x " << h;
+      // A gap would show just before a block's left or top edge.
+      int gaps = 0;
+      for (int i = 1; i < w; ++i) {
+        int x = int(field.cellX(i)) - 1;
+        for (int y = 10; y < bottom; ++y) gaps += shown.pixel(x, y) == kBackground;
+      }
+      for (int j = 1; j < h && int(field.cellY(j * w)) <= shown.height(); ++j) {
+        int y = int(field.cellY(j * w)) - 1;
+        for (int x = 10; x < right; ++x) gaps += shown.pixel(x, y) == kBackground;
+      }
+      ASSERT_EQ(gaps, 0) << "board " << w << " x " << h << ", cell " << field.cellSize();
+    }
+  }
 }
 
 TEST_F(Field, SingleBlocksNeverExplodeButSpecialsJoinGroups) {

@@ -201,9 +201,8 @@ TEST(ConfigParse, HostileSizesStayBounded) {
   std::string longValue(200000, 'x');
   ASSERT_TRUE(c.parse("N=" + longValue));
   EXPECT_EQ(raw(c, "N"), longValue);
-  std::string longName(5000, 'n');
-  EXPECT_FALSE(c.parse(longName + "=1"));
-  EXPECT_TRUE(c.parse(std::string(4000, 'n') + "=1"));
+  EXPECT_FALSE(c.parse(std::string(257, 'n') + "=1"));
+  EXPECT_TRUE(c.parse(std::string(256, 'n') + "=1"));
 
   // Many closing braces and many sections.
   EXPECT_FALSE(c.parse(std::string(100000, '}')));
@@ -211,6 +210,31 @@ TEST(ConfigParse, HostileSizesStayBounded) {
   for (int i = 0; i < 2000; ++i) many += "S" + std::to_string(i) + "={v=1}";
   EXPECT_TRUE(c.parse(many));
   EXPECT_EQ(c.values().size(), 2000u);
+}
+
+TEST(ConfigParse, ATextBreakingTheLimitsIsRefusedWhole) {
+  const OConfig::Limits small{3, 2, 16, 8};
+  OConfig c;
+  EXPECT_TRUE(c.parse("a=1 b=2 c=3 a=4", small));  // a key written twice counts once
+  EXPECT_FALSE(c.parse("a=1 b=2 c=3 d=4", small));
+  EXPECT_TRUE(c.failed());
+  EXPECT_TRUE(c.values().empty());
+  EXPECT_TRUE(c.parse("A = { B = { v=\"123456\" } }", small));
+  EXPECT_FALSE(c.parse("A = { B = { C = { v=1 } } }", small));  // too deep
+  EXPECT_FALSE(c.parse("A.B.C.D=1", small));                    // also too deep
+  EXPECT_FALSE(c.parse("v=\"1234567\"", small));                 // value too long
+  EXPECT_FALSE(c.parse("L = { [1 2] [3 4 5] }\n", small));       // a list block is a value too
+  EXPECT_TRUE(c.values().empty());
+  // A syntax error keeps what was read before it; only a broken limit drops all.
+  EXPECT_FALSE(c.parse("a=1 }", small));
+  EXPECT_EQ(c.values().size(), 1u);
+
+  // The defaults hold what the game writes: a Tessel record at its bound,
+  // a Gyrex recording key at its depth.
+  const OConfig::Limits game;
+  EXPECT_GE(game.maxValueBytes, size_t(12) * (size_t(1) << 20) + 2);
+  EXPECT_TRUE(c.parse("ReplayData = { data99999 = { clock=true } }"));
+  EXPECT_GE(game.maxKeys, 2u * (5u * 100000u + 20000u) + 2000u);
 }
 
 TEST(ConfigGet, IntReadsHexAtolAndQuotedAsZero) {

@@ -218,11 +218,31 @@ TEST_F(SavedGameTest, OptionsFileWithMoreOrFewerSkins) {
   EXPECT_EQ(m.options.skins, std::vector<int32_t>(6, 0));
 }
 
-TEST_F(SavedGameTest, ReadOnlyTargetFailsQuietly) {
+TEST_F(SavedGameTest, FailedWritesNameEachFileAndItsReason) {
   zb::OSavedGame g = played();
   g.baseDir = dir.file("file-not-dir");
   zbtest::writeBytes(g.baseDir, {1});
   EXPECT_FALSE(g.save(true));
+  ASSERT_EQ(g.failures.size(), 2u);
+  EXPECT_EQ(g.failures[0].file, g.baseDir + "/save/Sinkra_4.sav");
+  EXPECT_EQ(g.failures[1].file, g.baseDir + "/save/Sinkra.sav");
+  EXPECT_EQ(g.failures[0].reason, "Not a directory");
+
+  // A full disk under the game file only: the options file is still written,
+  // and only the game file is reported.
+  zb::OSavedGame full = played();
+  std::filesystem::create_directories(dir.file("save"));
+  std::filesystem::create_symlink("/dev/full", dir.file("save/Sinkra_4.sav"));
+  EXPECT_FALSE(full.save(true));
+  ASSERT_EQ(full.failures.size(), 1u);
+  EXPECT_EQ(full.failures[0].reason, "No space left on device");
+  EXPECT_EQ(zb::describeSaveFailures(full.failures),
+            "zenbox: could not save " + dir.path() + "/save/Sinkra_4.sav: No space left on device");
+  EXPECT_TRUE(std::filesystem::exists(dir.file("save/Sinkra.sav")));
+  // The next good save forgets the old failures.
+  std::filesystem::remove(dir.file("save/Sinkra_4.sav"));
+  EXPECT_TRUE(full.save(true));
+  EXPECT_TRUE(full.failures.empty());
 }
 
 TEST_F(SavedGameTest, TopTenSurvivesSaveWithPlaceholders) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "storage/Container.h"
 #include "storage/Settings.h"
 #include "tests/support/TestSupport.h"
@@ -51,6 +53,23 @@ TEST_F(SettingsFile, DamagedOrForeignFileGivesDefaults) {
 
   zbtest::writeBytes(path, {1, 2});  // truncated
   expectDefaults(zb::loadSettings(tree, 1234, 4321, path));
+}
+
+TEST_F(SettingsFile, AFileFarLargerThanTheGameWritesGivesDefaults) {
+  std::string junk = "Music=0\n";
+  for (int i = 0; i < 300; ++i) junk += "k" + std::to_string(i) + "=1\n";
+  writePlain(junk);
+  expectDefaults(zb::loadSettings(tree, 1234, 4321, path));
+  EXPECT_TRUE(tree.values().empty());
+}
+
+TEST_F(SettingsFile, AFailedWriteIsReportedWithItsFile) {
+  std::filesystem::create_directory(path);  // a folder where the file should be
+  std::vector<zb::SaveFailure> failures;
+  EXPECT_FALSE(zb::saveSettings(tree, zb::Settings(), false, path, &failures));
+  ASSERT_EQ(failures.size(), 1u);
+  EXPECT_EQ(failures[0].file, path);
+  EXPECT_EQ(failures[0].reason, "Is a directory");
 }
 
 TEST_F(SettingsFile, WritesEveryKeyAndNoGameKindWithoutGame) {

@@ -26,7 +26,7 @@ std::vector<std::string> expectedPackFiles() {
   std::vector<std::string> f = {"clp/alph.clp", "clp/alph2.clp", "clp/alph3.clp", "clp/alph4.clp",
                                 "clp/lc.clp",   "clp/i1.clp",    "clp/jp8.clp",   "clp/jp9.clp",
                                 "clp/clp0.clp", "clp/clp1.clp",  "clp/tessel/gst.clp", "clp/tessel/bg.clp",
-                                "clp/gyrex/bgnet.clp", "clp/Gyrex/cursor.clp", "clp/Sinkra/p1.clp",
+                                "clp/gyrex/bgnet.clp", "clp/Gyrex/cursor.clp", "clp/Sinkra/p1.clp", "clp/Sinkra/cm.clp",
                                 "cfg/sinkra.cfg", "cfg/Gyrex.dat", "icon/icon101.bmp", "icon/icon102.bmp"};
   char name[64];
   auto add = [&](const char* fmt, int a, int b = 0) {

@@ -138,6 +138,31 @@ TEST_F(ClipStringTest, AnimatedTextFliesHomeAtItsSpeed) {
   }
 }
 
+// A screen that stops moving its clips (covered by another) lands the texts
+// flying in; those flying out keep their course.
+TEST_F(ClipStringTest, LandingEndsAFlyInButNotAFlyOut) {
+  EffectsGuard fx(true, false);
+  AClipString in(font.get(), &screen(), 300, 200, "Hi", -10, true);
+  world.tick();
+  in.land();
+  for (int i = 0; i < in.glyphCount(); ++i) {
+    const OClip* g = in.glyph(i);
+    EXPECT_EQ(g->x, in.homeX(i));
+    EXPECT_EQ(g->y, in.homeY(i));
+    EXPECT_TRUE(g->waypoints.empty());
+    EXPECT_EQ(g->vx, 0);
+  }
+  in.tick(30);
+  EXPECT_FALSE(in.flying());
+  in.flyOut();
+  world.tick();
+  double x = in.glyph(0)->x, vx = in.glyph(0)->vx;
+  in.land();
+  EXPECT_EQ(in.glyph(0)->x, x);
+  EXPECT_EQ(in.glyph(0)->vx, vx);
+  EXPECT_NE(in.glyph(0)->x, in.homeX(0));
+}
+
 TEST_F(ClipStringTest, AnimationSettingOffLaysOutInPlace) {
   EffectsGuard fx(false, false);
   AClipString text(font.get(), &screen(), 300, 200, "Hi", -10, true);

@@ -8,19 +8,14 @@
 namespace zbgen {
 namespace {
 
-// Gem: a bevelled, glossy tile with the colour's emblem set into its face.
-Canvas gem(int colour, float s, bool plain) {
+// Gem: a bevelled, glossy tile.
+Canvas gem(int colour, float s) {
   Canvas c(static_cast<int>(s), static_cast<int>(s));
   Rgba base = blockColour(colour);
   Sdf body = roundRect(1, 1, s - 1, s - 1, s * 0.18f);
   c.fill(body, pillow(body, linear(0, 0, lighten(base, 0.18f), 0, s, scaled(base, 0.8f)), s * 0.12f, 0.55f));
   Sdf face = roundRect(s * 0.17f, s * 0.17f, s * 0.83f, s * 0.83f, s * 0.1f);
   c.fill(face, linear(0, s * 0.17f, scaled(base, 0.92f), 0, s * 0.83f, lighten(base, 0.08f)));
-  if (!plain) {
-    Sdf em = emblemShape(kEmblem[colour], s / 2, s / 2, s * 0.25f);
-    Rgba mark = colour == 2 ? scaled(base, 0.45f) : lighten(base, 0.7f);
-    engrave(c, em, mark, s / 64.0f);
-  }
   gloss(c, body, s * 0.45f, s * 0.16f, s * 0.38f, s * 0.14f, 0.45f);
   return c;
 }
@@ -115,16 +110,28 @@ Canvas pattern(int colour, float s) {
 
 }  // namespace
 
-Canvas blockPicture(int skin, int colour, int size, bool plain) {
-  float s = static_cast<float>(size);
+namespace {
+
+Canvas skinFace(int skin, int colour, float s) {
   switch (skin) {
-    case 0: return gem(colour, s, plain);
+    case 0: return gem(colour, s);
     case 1: return glass(colour, s);
     case 2: return stone(colour, s);
     case 3: return wood(colour, s);
     case 4: return flat(colour, s);
     default: return pattern(colour, s);
   }
+}
+
+}  // namespace
+
+Canvas blockPicture(int skin, int colour, int size, bool plain) {
+  float s = static_cast<float>(size);
+  Canvas c = skinFace(skin, colour, s);
+  // Every skin carries the colour's emblem on top of its surface, so no
+  // two colours are told apart by hue alone.
+  if (!plain) markEmblem(c, kEmblem[colour], blockColour(colour), s / 2, s / 2, s * 0.3f);
+  return c;
 }
 
 Canvas boardBlockPicture(int skin, int colour) {

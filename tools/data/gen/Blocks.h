@@ -19,6 +19,8 @@ Canvas boardBlockPicture(int skin, int colour);
 // The special block pictures b0..b7 (row, column, lone blocks, board flip,
 // bomb, neighbour groups, all groups, recolour).
 Canvas specialPicture(int kind, int size = kBlockSize);
+// The mark laid over a chameleon block (transparent but for the mark).
+Canvas chameleonMarkPicture(int size = kBlockSize);
 // A remover of one block colour.
 Canvas colourRemoverPicture(int colour, int size = kBlockSize);
 

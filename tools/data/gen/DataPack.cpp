@@ -84,6 +84,7 @@ void pictures(Writer& w) {
   // Colour removers: cb0 removes colour 2, cb1 colour 0, cb2 colour 1, cb3 colour 3, cb4 colour 4.
   const int removes[5] = {2, 0, 1, 3, 4};
   for (int k = 0; k < 5; ++k) w.clip(fmt("clp/Sinkra/cb%d.clp", k), [&] { return removerClip(removes[k]); });
+  w.clip("clp/Sinkra/cm.clp", [&] { return chameleonMarkClip(); });
   w.clip("clp/Sinkra/p1.clp", [&] { return separatorBar(); });
   w.clip("clp/Tessel/gst.clp", [&] { return sparkle(); });
   w.clip("clp/Tessel/bg.clp", [&] { return tesselBackground(); });

@@ -17,10 +17,18 @@ ClipRecipe oneFrame(Canvas pic) {
   return clip;
 }
 
-// Gyrex colour choices: the six block colours, pale jade and slate.
+// Gyrex colour choices: the six block colours with their emblems, pale
+// jade with a ring and slate with two bars. Jade (L* 77) and slate (L* 30)
+// sit in the lightness gaps of the six, so any four choices stay apart in
+// grey too.
 Rgba gyrexColour(int choice) {
   if (choice < kColours) return blockColour(choice);
-  return choice == 6 ? rgb(0xE4E0D0) : rgb(0x5C6878);
+  return choice == 6 ? rgb(0xA8C4B0) : rgb(0x3E4858);
+}
+
+Emblem gyrexEmblem(int choice) {
+  if (choice < kColours) return kEmblem[choice];
+  return choice == 6 ? Emblem::Ring : Emblem::Bars;
 }
 
 }  // namespace
@@ -28,6 +36,7 @@ Rgba gyrexColour(int choice) {
 ClipRecipe blockClip(int skin, int colour) { return oneFrame(boardBlockPicture(skin, colour)); }
 ClipRecipe specialClip(int kind) { return oneFrame(specialPicture(kind)); }
 ClipRecipe removerClip(int colour) { return oneFrame(colourRemoverPicture(colour)); }
+ClipRecipe chameleonMarkClip() { return oneFrame(chameleonMarkPicture()); }
 
 ClipRecipe sparkle() {
   // Sequences 0..5 follow the block colours, 6 is white gold, 7 gold; each
@@ -56,7 +65,7 @@ ClipRecipe sparkle() {
 
 ClipRecipe tesselBorder(bool horizontal, int colour, int skin) {
   // The launch piece is the colour's block in its skin, flattened to a tab,
-  // with a gold notch that points into the board. Its states are those of a
+  // with the colour's emblem in its middle. Its states are those of a
   // button: idle, pressed and pointed at. Idle pieces meet in dark joints; a
   // lit one glows with a light rim where the joint was, which reads by
   // brightness alone whatever the colour (a yellow tab cannot get much
@@ -64,7 +73,6 @@ ClipRecipe tesselBorder(bool horizontal, int colour, int skin) {
   Canvas block = blockPicture(skin, colour, 64, true);
   int w = horizontal ? kBorderLength : kBorderThickness, h = horizontal ? kBorderThickness : kBorderLength;
   float cx = w / 2.0f, cy = h / 2.0f;
-  Sdf notch = circle(cx, cy, 3.2f);
   Sdf whole = roundRect(-1, -1, w + 1.0f, h + 1.0f, 0);
   Sdf rim = subtract(whole, roundRect(kBorderJoint, kBorderJoint, w - kBorderJoint, h - kBorderJoint, 1.5f));
   auto piece = [&](bool lit) {
@@ -74,8 +82,8 @@ ClipRecipe tesselBorder(bool horizontal, int colour, int skin) {
         for (int x = 0; x < w; ++x) c.at(x, y) = lighten(c.at(x, y), 0.45f);
     }
     c.fill(rim, lit ? Rgba{1.0f, 0.95f, 0.78f, 1} : Rgba{0.1f, 0.07f, 0.05f, 1});
-    c.fill(offset(notch, 1.2f), Rgba{0.1f, 0.07f, 0.04f, 0.6f});
-    c.fill(notch, dome(notch, solid(rgb(lit ? 0xFFF0B0 : 0xF0C860)), cx, cy, 2.5f, 0.5f));
+    // The same ink in both states: lighting the tab never darkens it.
+    markEmblem(c, kEmblem[colour], blockColour(colour), cx, cy, kBorderThickness * 0.34f);
     return c;
   };
   ClipRecipe clip;
@@ -105,6 +113,14 @@ ClipRecipe gyrexSegment(int position) {
     c.fill(shape, pillow(shape, linear(0, 0, lighten(col, 0.12f), static_cast<float>(w), static_cast<float>(h),
                                        scaled(col, 0.85f)),
                          5, 0.55f));
+    // The emblem sits upright at the triangle's inner circle, so a turned
+    // element shows the same emblems in their new places.
+    float ex = static_cast<float>(w) / 2, ey = static_cast<float>(h) / 2;
+    if (position == 0) ey = 9.2f;
+    if (position == 1) ex = 12.8f;
+    if (position == 2) ey = 12.8f;
+    if (position == 3) ex = 9.2f;
+    markEmblem(c, gyrexEmblem(choice), col, ex, ey, 5.6f);
     ClipFrame f;
     f.image = clip.add(std::move(c));
     f.action = 1;  // a choice is shown, never animated

@@ -11,14 +11,22 @@ namespace zbgen {
 constexpr int kColours = 6;
 
 // Block colours 0..5: vermilion, sky blue, yellow, bluish green, deep blue,
-// reddish purple. Lightness ladder roughly 52, 74, 89, 57, 42, 62.
-constexpr uint32_t kBlockHex[kColours] = {0xD85A0C, 0x62C0F0, 0xF2E24A, 0x00A078, 0x0A5FA8, 0xCC6FA8};
+// reddish purple. Lightness (CIE L*) 54, 81, 91, 41, 23, 65: no two closer
+// than 10, so even a greyscale view keeps them apart; the pairs that fall
+// together for red-green or blue-yellow blindness differ in lightness.
+constexpr uint32_t kBlockHex[kColours] = {0xD85A0C, 0x80D4FA, 0xF6EA60, 0x007050, 0x06347A, 0xE47CB8};
 
-enum class Emblem { Circle, Triangle, Square, Diamond, Star, Cross };
+// Ring and Bars belong to the two Gyrex colours beyond the six.
+enum class Emblem { Circle, Triangle, Square, Diamond, Star, Cross, Ring, Bars };
 constexpr Emblem kEmblem[kColours] = {Emblem::Circle, Emblem::Triangle, Emblem::Square,
                                       Emblem::Diamond, Emblem::Star,     Emblem::Cross};
 
 inline Rgba blockColour(int c) { return rgb(kBlockHex[c]); }
+// Light colours carry a dark emblem, dark ones a light emblem, so the
+// emblem stands out by brightness in every colour.
+bool isLightColour(const Rgba& c);
+// The emblem's ink on a face of colour `base`.
+Rgba emblemInk(const Rgba& base);
 
 // Garden tones.
 constexpr uint32_t kSand = 0xD9C7A0;
@@ -36,5 +44,9 @@ constexpr uint32_t kGold = 0xE8B14A;
 
 // The shape of an emblem centred at (cx, cy) with radius r.
 Sdf emblemShape(Emblem e, float cx, float cy, float r);
+// Sets the emblem into a face of colour `base`: engraved ink with a thin
+// halo of the opposite brightness, so it reads on plain, glassy, grained
+// and patterned faces alike.
+void markEmblem(Canvas& c, Emblem e, const Rgba& base, float cx, float cy, float r);
 
 }  // namespace zbgen

@@ -29,6 +29,7 @@ ClipRecipe separatorBar();      // Sinkra/p1: 580 wide, thin
 ClipRecipe blockClip(int skin, int colour);
 ClipRecipe specialClip(int kind);
 ClipRecipe removerClip(int colour);
+ClipRecipe chameleonMarkClip();  // Sinkra/cm: laid over chameleon blocks
 ClipRecipe sparkle();  // tessel/gst: one sequence per colour, twinkle frames
 
 ClipRecipe tesselBackground();

@@ -128,4 +128,23 @@ Canvas colourRemoverPicture(int colour, int size) {
   return c;
 }
 
+Canvas chameleonMarkPicture(int size) {
+  // A ring of dashes around the face, light and dark in turn: it reads on
+  // every colour and skin, leaves the emblem free and looks restless, as a
+  // block that keeps changing colour should.
+  float s = static_cast<float>(size), c = s / 2;
+  Canvas mark(size, size);
+  const int dashes = 12;
+  const float kPi = 3.14159265f;
+  for (int k = 0; k < dashes; ++k) {
+    float a = (k + 0.5f) * 2 * kPi / dashes, r = s * 0.36f;
+    float half = kPi / dashes * 0.55f;
+    Sdf dash = capsule(c + r * std::cos(a - half), c + r * std::sin(a - half), c + r * std::cos(a + half),
+                       c + r * std::sin(a + half), s * 0.045f);
+    mark.fill(offset(dash, s / 64.0f), Rgba{0.05f, 0.04f, 0.03f, 0.9f});
+    mark.fill(dash, k % 2 ? Rgba{0.08f, 0.06f, 0.05f, 1} : Rgba{1, 0.98f, 0.9f, 1});
+  }
+  return mark;
+}
+
 }  // namespace zbgen
