@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 30
 # Install location (`make install PREFIX=...`); kept from the last configure when not given.
 PREFIX ?=
 
-.PHONY: deps configure build data play test fuzz bench bench-display soak clean install uninstall deb
+.PHONY: deps configure build game data play test fuzz bench bench-display soak clean install uninstall deb
 
 deps:
 	./scripts/install-deps.sh
@@ -15,17 +15,23 @@ deps:
 configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(PREFIX),-DCMAKE_INSTALL_PREFIX=$(PREFIX))
 
+# Everything: the game, its tools, the tests and the benchmarks.
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
+# Only what playing needs: the game, the data tool and the translations.
+# The tests and benchmarks are built by `make test` and `make bench`.
+game: configure
+	cmake --build $(BUILD) -j $(JOBS) --target zenbox zenbox-data zenbox-translations
+
 # The data pack (pictures, rules, sounds, music, help) is generated, never checked in.
-data: build
+data: game
 	./$(BUILD)/zenbox-data generate $(BUILD)/data
 
 play: data
 	./$(BUILD)/zenbox --data $(BUILD)/data
 
-test: data
+test: build data
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) fuzz
 

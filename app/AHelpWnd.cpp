@@ -9,6 +9,7 @@
 #include "game/GameCatalog.h"
 #include "platform/KeyCodes.h"
 #include "storage/Container.h"
+#include "platform/Language.h"
 
 namespace {
 
@@ -77,14 +78,17 @@ AHelpWnd::AHelpWnd(OMainWindow& owner) : AFramedWnd(owner, 6, 10, 780, 580) {}
 bool AHelpWnd::create() {
   AFramedWnd::create();
   pages_.clear();
+  englishPages_.clear();
   char name[32];
   for (int i = 0; i < kMaxPages; ++i) {
     std::snprintf(name, sizeof name, "help/help%d.dat", i);
     std::string text;
     if (!LoadEncryptedText(name, text, kHelpKey)) break;
-    pages_.push_back(text);
+    // Translated as a whole page; the English titles find the page of a game.
+    pages_.push_back(zb::tr(text));
+    englishPages_.push_back(text);
   }
-  if (pages_.empty()) pages_.push_back("Help\nThe help pages were not found. Please reinstall.");
+  if (pages_.empty()) pages_.push_back(zb::tr("Help\nThe help pages were not found. Please reinstall."));
   return true;
 }
 
@@ -111,7 +115,7 @@ void AHelpWnd::open(OEngine** slot) {
   if (game && family >= zb::kFamilyTessel && family <= zb::kFamilyGyrex) {
     // The pick-game label names the variant as the help titles do ("Sinkra adv").
     const char* variant = zb::pickRadio(zb::radioForGame(family, game->kind)).label;
-    page_ = pageFor(pages_, zb::familyCaption(family), variant);
+    page_ = pageFor(englishPages_, zb::familyCaption(family), variant);
   }
   AFramedWnd::open(slot);
 }
@@ -160,10 +164,14 @@ void AHelpWnd::drawPage() {
   image.fillColour = 0xF4F0E6;
   image.fill();
   int y = 12;
+  pageCut_ = false;
   for (const Line& line : layOut(pages_[size_t(page_)], kPageWidth - 40, measure)) {
     useStyle(line.kind);
     int h = OBitmap::textExtent(line.text.empty() ? " " : line.text).height;
-    if (y + h > kPageHeight - 8) break;
+    if (y + h > kPageHeight - 8) {
+      pageCut_ = true;
+      break;
+    }
     if (!line.text.empty()) OBitmap::drawText(image, line.text, 20, y);
     y += line.kind == 0 ? h + 2 : h + 6;
   }
@@ -185,7 +193,7 @@ void AHelpWnd::buildContents() {
   }
   sheet_->visible = true;
   drawPage();
-  AClipString* close = newText(app.letters[0].get(), 310, height() - 80, "Close", -10, true);
+  AClipString* close = newText(app.letters[0].get(), 310, height() - 80, zb::tr("Close"), -10, true);
   setDefaultButton(close);
   setCancelButton(close);
   back_ = next_ = nullptr;
@@ -200,13 +208,13 @@ void AHelpWnd::updatePageButtons() {
     removeText(back_);
     back_ = nullptr;
   } else if (!back_ && wantBack) {
-    back_ = newText(font, 60, y, "Back", -10, true);
+    back_ = newText(font, 60, y, zb::tr("Back"), -10, true);
   }
   if (next_ && !wantNext) {
     removeText(next_);
     next_ = nullptr;
   } else if (!next_ && wantNext) {
-    next_ = newText(font, 580, y, "Next", -10, true);
+    next_ = newText(font, 580, y, zb::tr("Next"), -10, true);
   }
   sortClips();
 }

@@ -33,6 +33,11 @@ public:
   void removeAllTexts() override;
 
   int pageCount() const { return int(pages_.size()); }
+  // Page i as shown: the pack's page in the player's language.
+  const std::string& pageText(int i) const { return pages_[size_t(i)]; }
+  // True when the page shown ran past the sheet's foot (its last lines are
+  // not drawn).
+  bool pageCut() const { return pageCut_; }
   int page() const { return page_; }
   void showPage(int page);
 
@@ -55,6 +60,8 @@ private:
   // Offers "Back" and "Next" only where there is a page to go to.
   void updatePageButtons();
 
+  bool pageCut_ = false;
+  std::vector<std::string> englishPages_;  // the pack's pages as written
   std::vector<std::string> pages_;
   int page_ = 0;
   OClip* sheet_ = nullptr;

@@ -5,6 +5,7 @@
 #include "app/OMainWindow.h"
 #include "platform/Clock.h"
 #include "platform/Random.h"
+#include "platform/Language.h"
 
 AIntroWnd::AIntroWnd(OMainWindow& owner) : OEngine(owner, 0, 0, 600, 600) {
   backgroundColour = kBackground;
@@ -15,7 +16,7 @@ bool AIntroWnd::load() {
   auto* picture = new OClip();
   if (!picture->load("clp/i1.clp")) {
     delete picture;
-    owner().reportError("File i1.clp not found!!!");
+    owner().reportError("%s", zb::tr("File i1.clp not found!!!").c_str());
     std::exit(255);
   }
   picture->setColourKey(0x004129);

@@ -18,6 +18,7 @@
 #include "ui/AClipString.h"
 #include "ui/AFramedWnd.h"
 #include "ui/OClipButton.h"
+#include "platform/Language.h"
 
 namespace {
 
@@ -30,9 +31,9 @@ const char* const kButtonFiles[AMainWnd::kButtonCount] = {
 
 constexpr uint32_t kTickerBack = 0x2A2016;
 
-const char* const kTickerText =
+const char* const kTickerText = N_(
     "Welcome to Zenbox!  Pick a game, click the groups, climb the Top 10.  F1 help, Pause pauses, "
-    "F4 switches the window mode.      ";
+    "F4 switches the window mode.      ");
 
 }  // namespace
 
@@ -112,7 +113,7 @@ bool AMainWnd::load() {
   readSettings();
   makePanel();
   if (loadFailed_) {
-    owner().reportError("Error: some files was not found! Please reinstall.");
+    owner().reportError("%s", zb::tr("Error: some files was not found! Please reinstall.").c_str());
     std::exit(255);
   }
   makeTexts();
@@ -194,12 +195,13 @@ void AMainWnd::makePanel() {
   style.size = 11;
   style.textColour = 0xFFFF00;
   style.backColour = kTickerBack;
-  OSize extent = OBitmap::textExtent(kTickerText);
+  const std::string tickerText = zb::tr(kTickerText);
+  OSize extent = OBitmap::textExtent(tickerText);
   tickerStrip_ = std::make_unique<OBitmap>();
   auto window = std::make_unique<OBitmap>();
   if (extent.width > 0 && tickerStrip_->create(extent.width + 180, 30, kTickerBack) &&
       window->create(180, 30, kTickerBack)) {
-    OBitmap::drawText(*tickerStrip_, kTickerText, 180, 8);
+    OBitmap::drawText(*tickerStrip_, tickerText, 180, 8);
     // Drawn as a plain band: the text changes every frame, so no colour key.
     ticker_ = new OClip();
     ticker_->addImage(std::move(window));
@@ -225,7 +227,7 @@ void AMainWnd::scrollTicker() {
 }
 
 void AMainWnd::makeTexts() {
-  menuText_ = std::make_unique<AClipString>(font(1), this, 630, 450, "Menu", -500, true, star());
+  menuText_ = std::make_unique<AClipString>(font(1), this, 630, 450, zb::tr("Menu"), -500, true, star());
   menuText_->setClickable(true);
 }
 

@@ -3,11 +3,12 @@
 #include "game/AGameHost.h"
 #include "app/OMainWindow.h"
 #include "game/AGameWnd.h"
+#include "platform/Language.h"
 
 namespace {
 
-const char* const kLabels[] = {"Pick Game", "New Game", "Demo", "Replay", "Top 10",
-                               "Options",   "Help",     "Continue", "Exit"};
+const char* const kLabels[] = {N_("Pick Game"), N_("New Game"), N_("Demo"),     N_("Replay"), N_("Top 10"),
+                               N_("Options"),   N_("Help"),     N_("Continue"), N_("Exit")};
 
 }  // namespace
 
@@ -25,10 +26,10 @@ void AMenuWnd::buildContents() {
     if (c == kReplay && !(game && game->canReplay())) continue;
     shown_.push_back(Choice(c));
   }
-  setTitle(newText(app.letters[2].get(), 320, 20, "Menu", -10, false));
+  setTitle(newText(app.letters[2].get(), 320, 20, zb::tr("Menu"), -10, false));
   int y = 95;
   for (Choice c : shown_) {
-    AClipString* item = newText(app.letters[0].get(), 270, y, kLabels[c], -10, true);
+    AClipString* item = newText(app.letters[0].get(), 270, y, zb::tr(kLabels[c]), -10, true);
     items_.push_back(item);
     if (c == kContinue) {
       setDefaultButton(item);

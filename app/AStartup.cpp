@@ -16,6 +16,8 @@
 #include "game/ARestartWnd.h"
 #include "game/ATop10Wnd.h"
 #include "ui/APickGameWnd.h"
+#include "platform/Language.h"
+#include "ui/AClipString.h"
 
 namespace zb {
 namespace {
@@ -33,7 +35,7 @@ bool loadSharedPictures(OMainWindow& window) {
     std::snprintf(file, sizeof file, "clp/bt%d.clp", i);
     app.buttons[size_t(i)] = loadShared(file);
     if (!app.buttons[size_t(i)]) {
-      window.reportError("Error: file %s not found!", file);
+      window.reportError(zb::tr("Error: file %s not found!").c_str(), file);
       std::exit(255);
     }
   }
@@ -43,18 +45,21 @@ bool loadSharedPictures(OMainWindow& window) {
   for (int i = 0; i < 4; ++i) {
     app.letters[size_t(i)] = loadShared(letters[i]);
     if (!app.letters[size_t(i)]) {
-      window.reportError("Error: file %s not found!", letters[i]);
+      window.reportError(zb::tr("Error: file %s not found!").c_str(), letters[i]);
       std::exit(255);
     }
+    // A pack from before the translations has no accented letters: the
+    // screens then stay English rather than show letters as gaps.
+    if (app.letters[size_t(i)]->sequenceCount < AClipString::kLatin1Sequences) zb::stopTranslations();
   }
   app.spark = loadShared("clp/tessel/gst.clp");
   if (!app.spark) {
-    window.reportError("Error: file clp/tessel/gst.clp not found!");
+    window.reportError(zb::tr("Error: file %s not found!").c_str(), "clp/tessel/gst.clp");
     std::exit(255);
   }
   app.frame = loadShared("clp/lc.clp");
   if (!app.frame) {
-    window.reportError("Error: file clp/lc.clp not found!");
+    window.reportError(zb::tr("Error: file %s not found!").c_str(), "clp/lc.clp");
     std::exit(255);
   }
   app.frame->stopped = true;

@@ -41,7 +41,7 @@ struct OAppState {
   bool firstStart = false;
   // The window-mode setting: full screen wanted.
   bool windowMode = false;
-  // The zoom setting: 0 lets the window pick the largest that fits.
+  // The zoom setting in percent: 0 lets the window pick the largest that fits.
   int zoom = 0;
   // Start windowed whatever the window-mode setting says (command line).
   bool forceWindowed = false;

@@ -4,6 +4,7 @@
 
 #include "audio/OMusic.h"
 #include "platform/KeyCodes.h"
+#include "platform/ZoomSteps.h"
 
 namespace {
 
@@ -87,10 +88,15 @@ void OMainWindow::onTick(int elapsed) {
   }
   followFocusWithMusic();
   completePendingSwitch();
+  // Once the zoom line runs out, the screens paint over its place again.
+  if (zoomNotice_.tick(elapsed))
+    onPaint();
+  else
+    zoomNotice_.draw(*this, clientWidth_);
 }
 
 bool OMainWindow::atRest() const {
-  if (dragging_ || app_.pendingScreen || app_.quitRequested || app_.introScreen) return false;
+  if (dragging_ || app_.pendingScreen || app_.quitRequested || app_.introScreen || zoomNotice_.active()) return false;
   if (app_.music && platform().hasFocus() != hadFocus_) return false;
   return app_.currentScreen && app_.currentScreen->atRest();
 }
@@ -163,10 +169,17 @@ void OMainWindow::toggleFullScreen() {
   app_.windowMode = fullScreen();
 }
 
-void OMainWindow::stepZoom(int step) {
-  int wanted = std::max(zoom() + step, 1);
-  setZoom(wanted);
-  app_.zoom = zoom();
+void OMainWindow::stepZoom(int direction) {
+  const int now = zoom();
+  const int wanted = zb::nextZoomStep(now, direction);
+  if (wanted > now && wanted > platform().largestZoom()) {
+    zoomNotice_.show("Zoom " + zb::zoomText(wanted) + " does not fit the screen");
+  } else {
+    if (wanted != now) setZoom(wanted);
+    app_.zoom = zoom();
+    zoomNotice_.show("Zoom " + zb::zoomText(zoom()));
+  }
+  zoomNotice_.draw(*this, clientWidth_);
 }
 
 void OMainWindow::onMove(int x, int y) {
@@ -179,6 +192,7 @@ void OMainWindow::onPaint() {
   // Bottom of the stack first, so dialogs land over what they cover.
   std::vector<OEngine*> chain = screenChain();
   for (auto it = chain.rbegin(); it != chain.rend(); ++it) (*it)->redrawAll();
+  zoomNotice_.draw(*this, clientWidth_);
 }
 
 std::vector<OEngine*> OMainWindow::screenChain() const {

@@ -2,6 +2,7 @@
 #include <functional>
 #include <vector>
 
+#include "app/AZoomNotice.h"
 #include "app/OAppState.h"
 #include "app/OWindow.h"
 
@@ -52,9 +53,12 @@ public:
   void requestScreen(OEngine* screen);
   // F4: leaves or enters full screen and records the mode reached.
   void toggleFullScreen();
-  // Ctrl+Plus / Ctrl+Minus: one zoom step up or down, recorded in the
-  // application state for the settings file.
-  void stepZoom(int step);
+  // Ctrl+Plus / Ctrl+Minus: one zoom step up (direction > 0) or down,
+  // recorded in the application state for the settings file. The new size
+  // shows on screen for a second; a step the desktop cannot hold is refused
+  // and says so.
+  void stepZoom(int direction);
+  const AZoomNotice& zoomNotice() const { return zoomNotice_; }
 
   OAppState& app() { return app_; }
   const OAppState& app() const { return app_; }
@@ -70,6 +74,7 @@ private:
 
   OAppState app_;
   Startup startup_;
+  AZoomNotice zoomNotice_;
   bool dragging_ = false;
   bool hadFocus_ = false;  // the focus seen by the last tick
   int lastPointerX_ = -1, lastPointerY_ = -1;  // the pointer as the last move saw it

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/Clock.h"
+#include "platform/Language.h"
 
 OWindow::OWindow(zb::PlatformWindow& platform) : platform_(platform) {}
 
@@ -50,7 +51,7 @@ bool OWindow::create(const std::string& title, const std::string&, int width, in
   if (height) clientHeight_ = height;
   showCommand = showCmd;
   if (!platform_.open(title, clientWidth_ > 0 ? clientWidth_ : 800, clientHeight_ > 0 ? clientHeight_ : 600)) {
-    platform_.messageBox("Error", "Can't create window");
+    platform_.messageBox(zb::tr("Error"), zb::tr("Can't create window"));
     return false;
   }
   platform_.clearContent(backgroundColour);

@@ -75,8 +75,8 @@ public:
   void pasteText(char* buffer, int max) const;
   // Copies `bitmap` (or its `area`) to the window with its top-left at (x, y).
   void blitToWindow(const OBitmap& bitmap, int x, int y, const ORect* area = nullptr);
-  // Windowed zoom (whole device pixels per pixel, 0 for the largest that
-  // fits); returns the zoom reached.
+  // Windowed zoom in percent, one of the steps of platform/ZoomSteps.h (0
+  // for the largest that fits); returns the zoom reached.
   int setZoom(int zoom) { return platform_.setZoom(zoom); }
   int zoom() const { return platform_.zoom(); }
   // Desktop full screen with the content scaled to fit; false when refused.

@@ -1,5 +1,5 @@
 # The installed game: both programs, the generated data pack and icons, the
-# desktop entry, AppStream metainfo and man pages. `cmake --install` honours
+# translations, the desktop entry, AppStream metainfo and man pages. `cmake --install` honours
 # DESTDIR; `cpack -G DEB` packs the same files.
 
 # The pack and icons are generated, never checked in: into a folder of their
@@ -17,8 +17,10 @@ add_custom_target(zenbox-install-data ALL DEPENDS ${zb_stage}/stamp)
 install(TARGETS zenbox zenbox-data RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${zb_stage}/zenbox/ DESTINATION ${CMAKE_INSTALL_DATADIR}/zenbox)
 install(DIRECTORY ${zb_stage}/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
-install(FILES ${PROJECT_SOURCE_DIR}/dist/org.zenbox.Zenbox.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${PROJECT_SOURCE_DIR}/dist/org.zenbox.Zenbox.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The catalogues and the desktop files come merged with their translations.
+install(DIRECTORY ${PROJECT_BINARY_DIR}/locale/ DESTINATION ${CMAKE_INSTALL_LOCALEDIR} OPTIONAL)
+install(FILES ${ZB_DESKTOP_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${ZB_METAINFO_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${PROJECT_SOURCE_DIR}/dist/zenbox.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${PROJECT_SOURCE_DIR}/dist/zenbox-data.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 

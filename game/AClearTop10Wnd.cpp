@@ -1,4 +1,5 @@
 #include "game/AClearTop10Wnd.h"
+#include "platform/Language.h"
 
 AClearTop10Wnd::AClearTop10Wnd(OMainWindow& owner)
-    : AConfirmWnd(owner, {"ARE YOU SURE?", 155, 180, 170, 535, 240}) {}
+    : AConfirmWnd(owner, {N_("ARE YOU SURE?"), 155, 180, 170, 535, 240}) {}

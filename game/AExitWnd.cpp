@@ -1,8 +1,9 @@
 #include "game/AExitWnd.h"
 
 #include "app/OMainWindow.h"
+#include "platform/Language.h"
 
-AExitWnd::AExitWnd(OMainWindow& owner) : AConfirmWnd(owner, {"QUIT THE GAME?", 155, 190, 180, 530, 240}) {}
+AExitWnd::AExitWnd(OMainWindow& owner) : AConfirmWnd(owner, {N_("QUIT THE GAME?"), 155, 190, 180, 530, 240}) {}
 
 void AExitWnd::accept() {
   owner().app().quitRequested = true;

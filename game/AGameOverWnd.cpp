@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "storage/TScoresTable.h"
 #include "ui/OClipEdit.h"
+#include "platform/Language.h"
 
 namespace {
 
@@ -90,8 +91,8 @@ void AGameOverWnd::buildContents() {
   AGameHost* main = AGameHost::of(owner());
   AGameWnd* game = main ? main->game() : nullptr;
   removeField();
-  setTitle(newText(app.letters[2].get(), 215, 30, "Game over!", -10, false));
-  setDefaultButton(newText(app.letters[0].get(), 250, height() - 75, "Continue", -10, true));
+  setTitle(newText(app.letters[2].get(), 215, 30, zb::tr("Game over!"), -10, false));
+  setDefaultButton(newText(app.letters[0].get(), 250, height() - 75, zb::tr("Continue"), -10, true));
   int score = game ? game->score : 0;
   qualified_ = game && qualifies(game->scores(), game->category(), score);
   auto centred = [&](int font, int y, const std::string& text) {
@@ -99,11 +100,11 @@ void AGameOverWnd::buildContents() {
     t->moveText((width() - t->width()) / 2, y, -10, true);
   };
   if (!qualified_) {
-    centred(2, 200, "Your score");
+    centred(2, 200, zb::tr("Your score"));
     centred(2, 270, scoreText(score));
     return;
   }
-  centred(2, 150, "Your score");
+  centred(2, 150, zb::tr("Your score"));
   centred(2, 215, scoreText(score));
   edit_ = new OClipEdit();
   if (const OClip* box = app.buttons[3].get()) edit_->setPicture(*box);
@@ -121,7 +122,7 @@ void AGameOverWnd::buildContents() {
   edit_->z = -1;
   addControl(edit_);
   edit_->setFocus(true);
-  newText(app.letters[3].get(), int(edit_->x) + 5, 390 - 70, "Enter Your name", -10, false);
+  newText(app.letters[3].get(), int(edit_->x) + 5, 390 - 70, zb::tr("Enter Your name"), -10, false);
 }
 
 void AGameOverWnd::removeField() {

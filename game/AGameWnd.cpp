@@ -7,6 +7,7 @@
 #include "platform/KeyCodes.h"
 #include "ui/AClipString.h"
 #include "ui/AOptionsWnd.h"
+#include "platform/Language.h"
 
 namespace {
 
@@ -69,7 +70,7 @@ bool AGameWnd::buildPanel() {
                              familyCaption_->animated());
   }
   remakeVariantCaptions(-500);
-  scoreLabel_ = makeCaption(kAlph4, scoreLabelX, scoreLabelY, "Score", -500);
+  scoreLabel_ = makeCaption(kAlph4, scoreLabelX, scoreLabelY, zb::tr("Score"), -500);
   loadGameResources();
   return true;
 }
@@ -80,7 +81,7 @@ void AGameWnd::remakeVariantCaptions(int depth) {
   variantCaption_ = makeCaption(kAlph4, variantCaptionX, variantCaptionY,
                                 zb::variantCaption(family, kind), depth);
   centreOn(*variantCaption_, centre);
-  levelCaption_ = makeCaption(kAlph4, levelCaptionX, levelCaptionY, zb::levelCaption(level), depth);
+  levelCaption_ = makeCaption(kAlph4, levelCaptionX, levelCaptionY, zb::tr(zb::levelCaption(level)), depth);
   centreOn(*levelCaption_, centre);
 }
 
@@ -191,9 +192,9 @@ void AGameWnd::pause() {
   if (replaying_) stopReplay(true);
   if (paused_) return;
   paused_ = true;
-  pausedCaption_ = makeCaption(kAlph, 180, 160, "Paused", -100000);
-  clickToCaption_ = makeCaption(kAlph, 160, 260, "Click to", -10000);
-  playCaption_ = makeCaption(kAlph, 200, 360, "play", -10000);
+  pausedCaption_ = makeCaption(kAlph, 180, 160, zb::tr("Paused"), -100000);
+  clickToCaption_ = makeCaption(kAlph, 160, 260, zb::tr("Click to"), -10000);
+  playCaption_ = makeCaption(kAlph, 200, 360, zb::tr("play"), -10000);
   for (auto* caption : {&pausedCaption_, &clickToCaption_, &playCaption_}) centreOn(**caption, boardCentre());
   if (main_.music()) main_.music()->stop();
   if (OClip* pic = main_.pausePicture()) {
@@ -222,8 +223,8 @@ void AGameWnd::resume() {
 void AGameWnd::makeModeCaptions(std::unique_ptr<AClipString>& head, const char* text, int x, int y,
                                 int lineStep) {
   head = makeCaption(kAlph2, x, y, text, -10000);
-  clickToCaption_ = makeCaption(kAlph2, x, y + lineStep, "Click to", -10000);
-  playCaption_ = makeCaption(kAlph2, x + 40, y + 2 * lineStep, "play", -10000);
+  clickToCaption_ = makeCaption(kAlph2, x, y + lineStep, zb::tr("Click to"), -10000);
+  playCaption_ = makeCaption(kAlph2, x + 40, y + 2 * lineStep, zb::tr("play"), -10000);
 }
 
 void AGameWnd::startDemo(bool takeSnapshot) {
@@ -235,7 +236,7 @@ void AGameWnd::startDemo(bool takeSnapshot) {
   }
   // Where the panel picture was, clear of the panel buttons; three lines of
   // 25 pixels keep "play" above the captions lower in the panel.
-  makeModeCaptions(demoCaption_, "Demo mode", modeCaptionX, modeCaptionY, 25);
+  makeModeCaptions(demoCaption_, zb::tr("Demo mode").c_str(), modeCaptionX, modeCaptionY, 25);
   if (OClip* panel = main_.panelPicture()) panel->visible = false;
   main_.redrawAll();
   if (takeSnapshot) saveUndoPoint();
@@ -260,7 +261,7 @@ void AGameWnd::startReplay(bool takeSnapshot) {
     takeSnapshot = false;
   }
   if (replaying_) return;
-  makeModeCaptions(replayingCaption_, "Replaying", modeCaptionX, modeCaptionY, 35);
+  makeModeCaptions(replayingCaption_, zb::tr("Replaying").c_str(), modeCaptionX, modeCaptionY, 35);
   if (OClip* panel = main_.panelPicture()) panel->visible = false;
   if (takeSnapshot) saveUndoPoint();
   replaying_ = true;
@@ -279,7 +280,7 @@ void AGameWnd::stopReplay(bool restore) {
 }
 
 void AGameWnd::showGameOver() {
-  main_.showGameOverText("Game over!\n  \n Click to\n \n continue", boardCentre(), 170);
+  main_.showGameOverText(zb::tr("Game over!\n  \n Click to\n \n continue"), boardCentre(), 170);
   main_.setState(AGameHost::kGameOverShown);
 }
 

@@ -7,6 +7,7 @@
 #include "game/AGameWnd.h"
 #include "game/GameCatalog.h"
 #include "storage/TScoresTable.h"
+#include "platform/Language.h"
 
 namespace {
 
@@ -34,20 +35,20 @@ void ATop10Wnd::buildContents() {
   rows_.clear();
   clear_ = publish_ = nullptr;
   note_ = nullptr;
-  setTitle(newText(app.letters[2].get(), 300, 25, "Top 10", -10, false));
+  setTitle(newText(app.letters[2].get(), 300, 25, zb::tr("Top 10"), -10, false));
   AGameWnd* game = runningGame(owner());
   AGameHost* main = AGameHost::of(owner());
   bool anyScore = game && game->scores().hasScoresAboveZero(game->category());
   int buttonsY = height() - 45;
-  setDefaultButton(newText(app.letters[0].get(), anyScore ? 360 : 310, buttonsY, "Play!", -10, true));
+  setDefaultButton(newText(app.letters[0].get(), anyScore ? 360 : 310, buttonsY, zb::tr("Play!"), -10, true));
   if (!game) return;
   if (anyScore) {
-    clear_ = newText(app.letters[0].get(), 560, buttonsY, "Clear", -10, true);
-    publish_ = newText(app.letters[0].get(), 40, buttonsY, "Publish", -10, true);
+    clear_ = newText(app.letters[0].get(), 560, buttonsY, zb::tr("Clear"), -10, true);
+    publish_ = newText(app.letters[0].get(), 40, buttonsY, zb::tr("Publish"), -10, true);
   }
   newText(rowFont, 40, 90, zb::familyCaption(main->family()), -10, false);
   newText(rowFont, 320, 90, zb::top10VariantCaption(main->family(), game->kind), -10, false);
-  newText(rowFont, 605, 90, zb::levelCaption(game->level), -10, false);
+  newText(rowFont, 605, 90, zb::tr(zb::levelCaption(game->level)), -10, false);
   std::vector<TScoresTable::Entry> top = game->scores().topOfCategory(game->category());
   for (size_t i = 0; i < top.size() && i < 10; ++i) {
     int y = 135 + 37 * int(i);
@@ -96,7 +97,7 @@ void ATop10Wnd::publish() {
   // A score page exists only where the player set one up.
   const std::string& address = main->settings().publishAddress;
   bool sent = !address.empty() && owner().platform().openUrl(address + encode(line));
-  const char* note = sent ? (copied ? "Copied and sent" : "Sent") : (copied ? "Copied to the clipboard" : "Clipboard not available");
+  const std::string note = zb::tr(sent ? (copied ? N_("Copied and sent") : N_("Sent")) : (copied ? N_("Copied to the clipboard") : N_("Clipboard not available")));
   if (note_) removeText(note_);
   note_ = newText(owner().app().letters[3].get(), 390, height() - 95, note, -10, false);
   AClipString* placed = note_;

@@ -3,6 +3,7 @@
 #include "game/GameFamilies.h"
 
 #include "platform/Random.h"
+#include "platform/Language.h"
 
 namespace zb {
 namespace {
@@ -22,24 +23,12 @@ const PickRadio kRadios[kPickRadioCount] = {
     {"Time Mania", kFamilyGyrex, 2, 270, 500},
 };
 
-// One list for all families: kind for Tessel, kind + 4 for Sinkra, kind + 9 for Gyrex.
-const char* const kVariantCaptions[12] = {
-    "Unicolor", "quadcolor", "smart mix", "adv mix",    "Collector",   "advanced",
-    "Remover",  "Turn Play", "Classic",   "Strip mania", "Shift mania", "Time mania",
-};
-
-const char* const kTop10Variants[12] = {
-    "Unicolor",  "quadcolor", "smart mix", "advanced mix", "Remover",     "Collector",
-    "classic",   "Sinkra adv", "Turn Play", "Strip mania", "Shift Mania", "Time Mania",
-};
-
-int captionIndex(int family, int kind) {
-  switch (family) {
-    case kFamilyTessel: return kind >= 0 && kind < 4 ? kind : -1;
-    case kFamilySinkra: return kind >= 0 && kind < 5 ? kind + 4 : -1;
-    case kFamilyGyrex: return kind >= 0 && kind < 3 ? kind + 9 : -1;
-    default: return -1;
-  }
+// The radio of a known variant, -1 otherwise: every screen names a variant
+// as the pick-game list does.
+int radioIndex(int family, int kind) {
+  for (int i = 0; i < kPickRadioCount; ++i)
+    if (kRadios[i].family == family && kRadios[i].kind == kind) return i;
+  return -1;
 }
 
 }  // namespace
@@ -80,27 +69,19 @@ const char* familyCaption(int family) {
 }
 
 const char* variantCaption(int family, int kind) {
-  int i = captionIndex(family, kind);
-  return i < 0 ? "" : kVariantCaptions[i];
+  int i = radioIndex(family, kind);
+  return i < 0 ? "" : kRadios[i].label;
 }
 
 const char* levelCaption(int level) {
   switch (level) {
-    case 1: return "expert";
-    case 2: return "master";
-    default: return "Novice";
+    case 1: return N_("expert");
+    case 2: return N_("master");
+    default: return N_("Novice");
   }
 }
 
-const char* top10VariantCaption(int family, int kind) {
-  if (family == kFamilySinkra) {
-    // The Top 10 list orders the Sinkra variants as the pick-game screen does.
-    static const int kSinkraSlot[5] = {1, 3, 0, 4, 2};
-    return kind >= 0 && kind < 5 ? kTop10Variants[4 + kSinkraSlot[kind]] : "";
-  }
-  int i = captionIndex(family, kind);
-  return i < 0 ? "" : kTop10Variants[i];
-}
+const char* top10VariantCaption(int family, int kind) { return variantCaption(family, kind); }
 
 const char* familySaveName(int family) {
   const char* name = familyCaption(family);

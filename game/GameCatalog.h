@@ -37,10 +37,12 @@ bool variantAvailable(int family, int kind);
 
 // Side-panel captions of the game frame.
 const char* familyCaption(int family);          // "Tessel", "Sinkra", "Gyrex", "" otherwise
-const char* variantCaption(int family, int kind);  // "advanced", "Remover", ... ("" when unknown)
+// A variant's name, the same on every screen: its pick-game label
+// ("Sinkra adv", "advanced mix", ...; "" when unknown).
+const char* variantCaption(int family, int kind);
 const char* levelCaption(int level);            // "Novice", "expert", "master"
 
-// Top 10 header name of a variant ("Sinkra adv" rather than "advanced").
+// Top 10 header name of a variant: the same name.
 const char* top10VariantCaption(int family, int kind);
 
 // Family word of the saved-game files ("Sinkra", ...); "DefaultGame" otherwise.

@@ -2,6 +2,7 @@
 
 #include "app/OClipControl.h"
 #include "gfx/OClip.h"
+#include "platform/Language.h"
 
 namespace SpaceGyrex {
 namespace {
@@ -30,7 +31,7 @@ bool AGyrexOptionsWnd::needsRestart() const { return level_ != openedLevel_ && g
 void AGyrexOptionsWnd::buildContents() {
   AFamilyOptionsWnd::buildContents();
   addLevels(60, 65);
-  newText(font(3), 220, 220, "Skins", -10, false);
+  newText(font(3), 220, 220, zb::tr("Skins"), -10, false);
   if (!picture_) {
     picture_ = std::make_unique<OClip>();
     if (!picture_->load(kSamplePicture)) picture_.reset();

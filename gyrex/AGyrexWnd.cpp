@@ -12,6 +12,7 @@
 #include "gyrex/AGyrexOptionsWnd.h"
 #include "ui/AClipNum.h"
 #include "ui/AClipString.h"
+#include "platform/Language.h"
 
 namespace SpaceGyrex {
 namespace {
@@ -80,7 +81,7 @@ bool AGyrexWnd::buildPanel() {
   main().app().familyOptions = std::move(options);
   AGameWnd::buildPanel();
   setColourChoices({4, 2, 5, 0});
-  hintCaption_ = std::make_unique<AClipString>(main().font(kPanelFont), screen(), kHintX, kHintY, "SHOW\nSTEP",
+  hintCaption_ = std::make_unique<AClipString>(main().font(kPanelFont), screen(), kHintX, kHintY, zb::tr("SHOW\nSTEP"),
                                                -500, true, main().star());
   hintCaption_->setClickable(true);  // trembles while pointed at, like the panel texts
   placeScoreNumber();

@@ -7,6 +7,7 @@
 #include "game/AGameHost.h"
 #include "app/OMainWindow.h"
 #include "gfx/OClip.h"
+#include "platform/Language.h"
 
 namespace SpaceGyrex {
 namespace {
@@ -39,12 +40,12 @@ void AMyGame::loadGameResources() {
     std::exit(1);
   };
   cursorPicture_ = std::make_unique<OClip>();
-  if (!cursorPicture_->load(kCursorPicture)) fatal("Game init error. Please reinstall game");
+  if (!cursorPicture_->load(kCursorPicture)) fatal(zb::tr("Game init error. Please reinstall game"));
   if (!demoTree_.loadEncrypted(kDemoFile, kRulesKeyText)) {
-    fatal(dataFileMessage("Demo file not found. Please reinstall game", kDemoFile));
+    fatal(dataFileMessage(zb::tr("Demo file not found. Please reinstall game").c_str(), kDemoFile));
   }
   if (!rulesTree_.loadEncrypted(kRulesFile, kRulesKeyText)) {
-    fatal(dataFileMessage("Main configuration file not found. Please reinstall game", kRulesFile));
+    fatal(dataFileMessage(zb::tr("Main configuration file not found. Please reinstall game").c_str(), kRulesFile));
   }
   char file[40];
   for (int p = 0; p < kSegments; ++p) {

@@ -5,6 +5,7 @@
 #include "gyrex/RField.h"
 #include "platform/Files.h"
 #include "storage/OConfig.h"
+#include "platform/Language.h"
 
 namespace SpaceGyrex {
 
@@ -47,8 +48,8 @@ std::string dataFileMessage(const char* message, const char* file) {
   const zb::FileOrigin at = zb::describeFile(file);
   std::string text = std::string(message) + "\n(" + at.path + ")";
   if (at.ownCopy) {
-    text += "\nThis is your own copy in your folder, which a reinstall does not replace:"
-            " remove it to use the installed one.";
+    text += "\n" + zb::tr("This is your own copy in your folder, which a reinstall does not replace:"
+                          " remove it to use the installed one.");
   }
   return text;
 }

@@ -1,4 +1,5 @@
 #include "platform/HeadlessWindow.h"
+#include "platform/ZoomSteps.h"
 
 #include <algorithm>
 
@@ -77,8 +78,8 @@ void HeadlessWindow::position(int& x, int& y) const {
   y = windowY;
 }
 
-int HeadlessWindow::setZoom(int zoom) {
-  zoomNow = std::clamp(zoom <= 0 ? autoZoom : zoom, 1, std::max(maxZoom, 1));
+int HeadlessWindow::setZoom(int percent) {
+  zoomNow = std::clamp(percent <= 0 ? autoZoom : percent, kMinZoomPercent, std::max(maxZoom, kMinZoomPercent));
   return zoomNow;
 }
 

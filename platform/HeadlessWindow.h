@@ -35,8 +35,9 @@ public:
   void show(bool restore) override;
   void setBounds(int x, int y, int width, int height) override;
   void position(int& x, int& y) const override;
-  int setZoom(int zoom) override;
+  int setZoom(int percent) override;
   int zoom() const override { return zoomNow; }
+  int largestZoom() const override { return maxZoom; }
   bool setFullScreen(bool on) override;
   void desktopSize(int& width, int& height) const override;
   void cursorPos(int& x, int& y) const override;
@@ -57,7 +58,7 @@ public:
   bool fullScreenPossible = true;
   bool focus = true;
   int desktopWidth = 1920, desktopHeight = 1080;
-  int maxZoom = 3, autoZoom = 1;
+  int maxZoom = 300, autoZoom = 100;  // percent
   int cursorX = 0, cursorY = 0;
   std::string clipboard;
   // Called at every wait with the number of waits so far (1 for the first).
@@ -69,7 +70,7 @@ public:
   bool minimised = false;
   bool shown = false;
   bool fullScreen = false;
-  int zoomNow = 1;
+  int zoomNow = 100;
   int waits = 0;
   int presents = 0;
   int blits = 0;

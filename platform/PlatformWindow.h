@@ -53,11 +53,14 @@ public:
   // the player resized keeps its size while the content size stays the same.
   virtual void setBounds(int x, int y, int width, int height) = 0;
   virtual void position(int& x, int& y) const = 0;
-  // Windowed content is shown `zoom` device pixels per content pixel; 0
-  // asks for the largest zoom that fits the usable desktop with room to
-  // spare. Limited to what fits; returns the zoom in effect.
-  virtual int setZoom(int zoom) = 0;
+  // Windowed content is shown at `percent` of its size, one of the steps of
+  // ZoomSteps.h (others round down to one); 0 asks for the largest step that
+  // fits 90 % of the usable desktop. Limited to what fits; returns the zoom
+  // in effect.
+  virtual int setZoom(int percent) = 0;
   virtual int zoom() const = 0;
+  // The largest step whose window the usable desktop holds whole.
+  virtual int largestZoom() const = 0;
   // Switches desktop full screen on or off; true when the wanted mode was reached.
   virtual bool setFullScreen(bool on) = 0;
   virtual void desktopSize(int& width, int& height) const = 0;

@@ -44,7 +44,8 @@ public:
   void show(bool restore) override { inner_.show(restore); }
   void setBounds(int x, int y, int width, int height) override { inner_.setBounds(x, y, width, height); }
   void position(int& x, int& y) const override { inner_.position(x, y); }
-  int setZoom(int zoom) override { return inner_.setZoom(zoom); }
+  int setZoom(int percent) override { return inner_.setZoom(percent); }
+  int largestZoom() const override { return inner_.largestZoom(); }
   int zoom() const override { return inner_.zoom(); }
   bool setFullScreen(bool on) override { return inner_.setFullScreen(on); }
   void desktopSize(int& width, int& height) const override { inner_.desktopSize(width, height); }

@@ -17,8 +17,8 @@ union SDL_Event;
 namespace zb {
 
 // The real window: one SDL window whose content is kept in a FrameBuffer and
-// shown through the window's own surface, zoomed by whole numbers while
-// windowed and letterboxed at any size the window takes (full screen, or
+// shown through the window's own surface, zoomed by the steps of
+// ZoomSteps.h while windowed and letterboxed at any size the window takes (full screen, or
 // resized by the player). Mouse, key, text and window events are
 // translated into WindowEvents in content pixels.
 class SdlWindow : public PlatformWindow {
@@ -53,8 +53,9 @@ public:
   void show(bool restore) override;
   void setBounds(int x, int y, int width, int height) override;
   void position(int& x, int& y) const override;
-  int setZoom(int zoom) override;
+  int setZoom(int percent) override;
   int zoom() const override { return zoom_; }
+  int largestZoom() const override { return fittingZoom(1.0); }
   bool setFullScreen(bool on) override;
   void desktopSize(int& width, int& height) const override;
   void cursorPos(int& x, int& y) const override;
@@ -78,8 +79,10 @@ private:
   void toContent(int windowX, int windowY, int& x, int& y) const;
   // Window units per content pixel while windowed.
   double windowedScale() const;
-  // The largest zoom whose window takes at most `share` of the usable desktop.
+  // The largest zoom step whose window takes at most `share` of the usable desktop.
   int fittingZoom(double share) const;
+  // Content pixels to window units at the current zoom.
+  int windowUnits(int contentPixels) const;
   void applyWindowedSize(int width, int height);
   // Full screen where no window manager would carry the request out.
   bool coverDisplay();
@@ -100,7 +103,7 @@ private:
   bool covering_ = false;
   bool mustPresent_ = false;
   int viewW_ = 0, viewH_ = 0;          // the content shown: its top-left part of this size
-  int zoom_ = 1;
+  int zoom_ = 100;                     // percent
   double density_ = 1;                 // device pixels per window unit
   int windowedW_ = 0, windowedH_ = 0;  // window size (window units) while windowed
   // The last position handed out or asked for, in content pixels, and the

@@ -7,6 +7,7 @@
 
 #include "platform/SdlWindow.h"
 #include "platform/XWindowManager.h"
+#include "platform/ZoomSteps.h"
 
 namespace zb {
 
@@ -18,10 +19,13 @@ double SdlWindow::windowedScale() const {
 int SdlWindow::fittingZoom(double share) const {
   SDL_Rect usable;
   int display = window_ ? std::max(SDL_GetWindowDisplayIndex(window_), 0) : 0;
-  if (!frame_ || SDL_GetDisplayUsableBounds(display, &usable) != 0 || usable.w <= 0 || usable.h <= 0) return 1;
-  double across = usable.w * share * density_ / frame_->width();
-  double down = usable.h * share * density_ / frame_->height();
-  return std::max(static_cast<int>(std::min(across, down)), 1);
+  if (!frame_ || SDL_GetDisplayUsableBounds(display, &usable) != 0 || usable.w <= 0 || usable.h <= 0)
+    return kMinZoomPercent;
+  return largestZoomStep(frame_->width(), frame_->height(), usable.w * share * density_, usable.h * share * density_);
+}
+
+int SdlWindow::windowUnits(int contentPixels) const {
+  return std::max(static_cast<int>(std::lround(contentPixels * zoom_ / (100.0 * density_))), 1);
 }
 
 void SdlWindow::applyWindowedSize(int width, int height) {
@@ -50,8 +54,8 @@ void SdlWindow::setBounds(int x, int y, int width, int height) {
   if (!fullScreen_) {
     // The player's own window size stays while the content size does.
     if (newView || windowedW_ <= 0) {
-      windowedW_ = std::max(static_cast<int>(std::lround(viewW_ * zoom_ / density_)), 1);
-      windowedH_ = std::max(static_cast<int>(std::lround(viewH_ * zoom_ / density_)), 1);
+      windowedW_ = windowUnits(viewW_);
+      windowedH_ = windowUnits(viewH_);
     }
     applyWindowedSize(windowedW_, windowedH_);
     double s = windowedScale();
@@ -92,12 +96,12 @@ void SdlWindow::position(int& x, int& y) const {
   y = anchor_.y;
 }
 
-int SdlWindow::setZoom(int zoom) {
-  zoom_ = std::clamp(zoom <= 0 ? fittingZoom(0.9) : zoom, 1, fittingZoom(1.0));
+int SdlWindow::setZoom(int percent) {
+  if (percent > 0 && !isZoomStep(percent)) percent = nextZoomStep(percent, -1);
+  zoom_ = std::clamp(percent <= 0 ? fittingZoom(0.9) : percent, kMinZoomPercent, fittingZoom(1.0));
   if (!window_) return zoom_;
   pointer_.known = false;
-  int w = std::max(static_cast<int>(std::lround(viewW_ * zoom_ / density_)), 1);
-  int h = std::max(static_cast<int>(std::lround(viewH_ * zoom_ / density_)), 1);
+  int w = windowUnits(viewW_), h = windowUnits(viewH_);
   bool first = windowedW_ <= 0;
   int oldW = windowedW_, oldH = windowedH_;
   windowedW_ = w;

@@ -6,7 +6,9 @@
 #   scripts/bench-display.sh [BUILD_DIR] [RUNS]
 #
 # For each program, RUNS times (default 3), reports the median of:
-#   map     start to the first mapped window, ms (the X server's MapNotify)
+#   map     start until the game window shows, ms (from the X server's
+#           events): Zenbox's 800x600 window after its intro (ended by a
+#           key as soon as it shows), the yardstick's first window
 #   static  CPU with nothing changing on screen (Zenbox: the pick-game
 #           screen once its texts have landed), % of one core over 20 s
 #   idle    CPU with a game board shown and the pointer away, windowed
@@ -20,6 +22,7 @@ set -u
 BUILD=${1:-build}
 RUNS=${2:-3}
 ZENBOX=$(realpath "$BUILD/zenbox")
+DATATOOL=$(realpath "$BUILD/zenbox-data")
 DATA=$(realpath "$BUILD/data")
 SECS=20
 HZ=$(getconf CLK_TCK)
@@ -33,13 +36,18 @@ if [ -n "$need" ]; then
   [ "$(id -u)" -ne 0 ] && SUDO=sudo
   $SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq $need >/dev/null || exit 1
 fi
-[ -x "$ZENBOX" ] && [ -d "$DATA" ] || { echo "build zenbox and its data pack first (make data)" >&2; exit 1; }
+[ -x "$ZENBOX" ] && [ -x "$DATATOOL" ] && [ -d "$DATA" ] || { echo "build zenbox and its data pack first (make data)" >&2; exit 1; }
 # Debian puts games in /usr/games, which is not on every PATH.
 TETRAVEX=$(command -v gnome-tetravex || echo /usr/games/gnome-tetravex)
 
 WORK=$(mktemp -d)
 PIDS=()
+APP=""
+WATCHER=""
+# Stops only what this script started: the program under test, the event
+# watcher, then the window manager and the X server.
 cleanup() {
+  for p in $APP $WATCHER; do kill "$p" 2>/dev/null; wait "$p" 2>/dev/null; done
   for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do kill "${PIDS[i]}" 2>/dev/null; wait "${PIDS[i]}" 2>/dev/null; done
   rm -rf "$WORK"
 }
@@ -59,33 +67,68 @@ now_ms() { echo $(($(date +%s%N) / 1000000)); }
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 rss_mb() { awk '/VmRSS/ {printf "%.1f", $2 / 1024}' "/proc/$1/status"; }
 
-# Starts the rest of the line in the background; sets APP (its pid), WIN
-# (its window, whose name matches $1) and MAP (ms from start to the first
-# window the window manager maps). The map is timed from the X server's own
-# MapNotify as it arrives, not by polling for the window: a polling loop
-# takes a core from the program it times and adds its own period.
-launch() {
-  local name=$1
+# Records X events with xev (options "$@") into file $1, each line after
+# its arrival time. Sets WATCHER to xev's pid; stopping xev ends the rest
+# of its pipe.
+watch_events() {
+  local out=$1
   shift
-  local events="$WORK/map-events"
-  : >"$events"
-  stdbuf -oL xev -root -event substructure 2>/dev/null | stdbuf -oL grep '^MapNotify' | ts '%.s' >"$events" &
-  local watcher=$!
+  : >"$out"
+  stdbuf -oL xev "$@" 2>/dev/null > >(ts '%.s' >"$out") &
+  WATCHER=$!
+}
+# The arrival time of the first window shown at least $1 x $2 in the events
+# of file $3 (any size when $1 is 0): a map, or a resize after one.
+shown_at() {
+  awk -v w="$1" -v h="$2" '
+    / MapNotify / { mapped = 1; if (w == 0) { print $1; exit } if (big) { print $1; exit } next }
+    / ConfigureNotify / { configure = 1; next }
+    configure && /width [0-9]+, height [0-9]+/ {
+      configure = 0
+      match($0, /width [0-9]+, height [0-9]+/)
+      split(substr($0, RSTART, RLENGTH), f, /[ ,]+/)
+      big = w > 0 && f[2] >= w && f[4] >= h
+      if (big && mapped) { print $1; exit }
+    }' "$3"
+}
+stop_watching() {
+  kill "$WATCHER" 2>/dev/null
+  wait "$WATCHER" 2>/dev/null
+}
+
+# Starts the rest of the line in the background; sets APP (its pid), WIN
+# (its window, whose name matches $1) and MAP (ms from start until the
+# program's game window shows). The time comes from the X server's own
+# events on the desktop's windows (the window manager's frames) as they
+# arrive, not from polling for the window: a polling loop takes a core from
+# the program it times and adds its own period. With $2 = WxH the game
+# window is the first frame at least that large, whether mapped so or
+# grown to it (Zenbox first shows its 400x400 intro, ended here by a key as
+# soon as it shows); with $2 empty it is the first window mapped.
+launch() {
+  local name=$1 size=$2
+  shift 2
+  local events="$WORK/events"
+  watch_events "$events" -root -event substructure
   sleep 0.5
   local t0
   t0=$(date +%s.%N)
   "$@" >/dev/null 2>&1 &
   APP=$!
-  local waited=0
-  until [ -s "$events" ]; do
-    kill -0 "$APP" 2>/dev/null && [ $waited -lt 3000 ] || { echo "$* did not map a window" >&2; exit 1; }
+  local minw=${size%x*} minh=${size#*x} keyed="" waited=0 at=""
+  [ -z "$size" ] && minw=0 minh=0
+  until at=$(shown_at "$minw" "$minh" "$events") && [ -n "$at" ]; do
+    kill -0 "$APP" 2>/dev/null && [ $waited -lt 3000 ] || { echo "$* did not show its window" >&2; exit 1; }
+    if [ -n "$size" ] && [ -z "$keyed" ] && grep -q ' MapNotify ' "$events"; then
+      WIN=$(xdotool search --sync --onlyvisible --name "$name" 2>/dev/null | head -n1)
+      [ -n "$WIN" ] && xdotool key --window "$WIN" space
+      keyed=1
+    fi
     sleep 0.01
     waited=$((waited + 1))
   done
-  MAP=$(awk -v t0="$t0" 'NR == 1 {printf "%d", ($1 - t0) * 1000}' "$events")
-  pkill -P "$watcher" 2>/dev/null
-  kill "$watcher" 2>/dev/null
-  pkill -f "xev -root -event substructure" 2>/dev/null
+  MAP=$(awk -v t0="$t0" -v at="$at" 'BEGIN {printf "%d", (at - t0) * 1000}')
+  stop_watching
   until WIN=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -n1) && [ -n "$WIN" ]; do
     kill -0 "$APP" 2>/dev/null || { echo "$* did not map its window" >&2; exit 1; }
     sleep 0.05
@@ -124,14 +167,21 @@ sweep() {
 # The client area's top-left corner on the screen.
 origin() { xwininfo -id "$WIN" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}'; }
 
+# Every run starts from the same settings: windowed at 1x, the pick-game
+# screen offering Remover rather than a first start's random choice.
+zenbox_settings() {
+  printf 'WindowMode=0\nWindowZoom=1\nGameIndex=1\nGameKind=2\n' >"$WORK/settings.txt"
+  "$DATATOOL" encrypt "$WORK/settings.txt" "$1/zenbox.cfg" TideMarsh >/dev/null || exit 1
+}
+
 run_zenbox() {
   rm -rf "$WORK/data"
   cp -r "$DATA" "$WORK/data"
-  launch '^Zenbox$' env SDL_VIDEODRIVER=x11 "$ZENBOX" --windowed --data "$WORK/data"
+  rm -rf "$WORK/data/save"
+  zenbox_settings "$WORK/data"
+  launch '^Zenbox$' 800x600 env SDL_VIDEODRIVER=x11 "$ZENBOX" --windowed --data "$WORK/data"
   local map=$MAP
-  sleep 1
   xdotool mousemove 5 5
-  xdotool key --window "$WIN" space  # ends the intro
   sleep 5
   local static
   static=$(cpu_while)
@@ -159,7 +209,9 @@ run_zenbox() {
 }
 
 run_tetravex() {
-  launch '^Tetravex$' "$TETRAVEX"
+  # Its settings (window size, full screen) live in memory only, so every
+  # run starts from its defaults as Zenbox does from its fixed file.
+  launch '^Tetravex$' "" env GSETTINGS_BACKEND=memory "$TETRAVEX"
   local map=$MAP
   # The game's own window process (the launcher may have handed over).
   local pid

@@ -12,6 +12,7 @@
 #include "sinkra/CRemoverGame.h"
 #include "sinkra/CSinkraGame.h"
 #include "sinkra/CTurnGame.h"
+#include "platform/Language.h"
 
 namespace SpaceSinkra {
 
@@ -79,12 +80,12 @@ void AMyGame::loadGameResources() {
     std::exit(code);
   };
   if (!loadPictures()) {
-    main().owner().reportError("Some files was not found. Please reinstall.");
+    main().owner().reportError("%s", zb::tr("Some files was not found. Please reinstall.").c_str());
     std::exit(255);
   }
   g.requireRules();
   g.star = main().star();
-  caption_ = makeText("time", 600, 270);
+  caption_ = makeText(zb::tr("time"), 600, 270);
   caption_->setVisible(false);
   g.setCaption(caption_.get());
   std::vector<OClip*> table;

@@ -8,6 +8,7 @@
 #include "sinkra/CGlobal.h"
 #include "ui/AClipNum.h"
 #include "ui/OClipButton.h"
+#include "platform/Language.h"
 
 namespace SpaceSinkra {
 namespace {
@@ -41,9 +42,9 @@ void ASinkraOptionsWnd::buildContents() {
   AFamilyOptionsWnd::buildContents();
   addLevels(60, 65);
   addSpeedBar(300, 302, 170, 310);
-  newText(font(3), 170, 250, "Skins", -10, false);
+  newText(font(3), 170, 250, zb::tr("Skins"), -10, false);
   addSamples();
-  newText(font(3), 170, 197, "Start with Level", -10, false);
+  newText(font(3), 170, 197, zb::tr("Start with Level"), -10, false);
   OAppState& app = owner().app();
   if (game_.kind == kClassic) {
     up_ = new OClipButton();

@@ -5,12 +5,13 @@
 #include "platform/Random.h"
 #include "sinkra/CGlobal.h"
 #include "sinkra/CPiece.h"
+#include "platform/Language.h"
 
 namespace SpaceSinkra {
 
 const char* const CBetweenLevelsGame::kIntroText =
-    "if you clear\nthe board in\nseveral seconds\nyou will get\nthe bonus\nharry up!!!";
-const char* const CBetweenLevelsGame::kFailText = "You have failed\nto get the bonus";
+    N_("if you clear\nthe board in\nseveral seconds\nyou will get\nthe bonus\nharry up!!!");
+const char* const CBetweenLevelsGame::kFailText = N_("You have failed\nto get the bonus");
 
 CBetweenLevelsGame::CBetweenLevelsGame() { centreClosing_ = true; }
 
@@ -44,9 +45,9 @@ bool CBetweenLevelsGame::start(int width, int height, int colours, int delay, do
   bonusFragments_ = bonusFragments;
   recomputeCellSize();
   intro_ = true;
-  if (!introText_) introText_ = host().makeText(kIntroText, 35, 150);
+  if (!introText_) introText_ = host().makeText(zb::tr(kIntroText), 35, 150);
   introText_->setVisible(true);
-  if (!failText_) failText_ = host().makeText(kFailText, 25, 150);
+  if (!failText_) failText_ = host().makeText(zb::tr(kFailText), 25, 150);
   failText_->setVisible(false);
   outro_ = false;
   timer_ = 0;
@@ -61,7 +62,7 @@ void CBetweenLevelsGame::newField() {
   g.score = 0;
   undo_.clear();
   removeAllBlocks();
-  g.caption()->setText("time", 600, 302);
+  g.caption()->setText(zb::tr("time"), 600, 302);
   g.caption()->setVisible(true);
   finished = false;
   scalePictures();

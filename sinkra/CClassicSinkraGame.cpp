@@ -7,6 +7,7 @@
 #include "sinkra/CGlobal.h"
 #include "sinkra/CPiece.h"
 #include "storage/OConfig.h"
+#include "platform/Language.h"
 
 // Levels, the end-of-level fill, chameleons and the saved state of the
 // Classic variant; its clicks and special blocks are in CClassicSpecials.cpp.
@@ -59,7 +60,7 @@ bool CClassicSinkraGame::setup(int width, int height) {
   level_ %= rules_.levelCount();
   if (!lines_) lines_ = host_->makeNumber(0, kLinesDigits, 700, 312, 0);
   if (!levelCaption_) levelCaption_ = host_->makeText(" ", 500, 500);
-  if (!complete_) complete_ = host_->makeTitle("Level complete");
+  if (!complete_) complete_ = host_->makeTitle(zb::tr("Level complete"));
   levelText_.clear();
   showLevelCaption();
   global().score = 0;
@@ -70,7 +71,9 @@ bool CClassicSinkraGame::setup(int width, int height) {
 
 void CClassicSinkraGame::showLevelCaption() {
   if (!levelCaption_) return;
-  std::string text = "Level " + std::to_string(level_ % kPending + 1);
+  char level[64];
+  std::snprintf(level, sizeof level, zb::tr("Level %d").c_str(), level_ % kPending + 1);
+  std::string text = level;
   if (text == levelText_) return;
   levelText_ = text;
   levelCaption_->setText(text, 600, 270);
@@ -88,7 +91,7 @@ void CClassicSinkraGame::newField() {
   removeAllBlocks();
   floats_.clear();
   specialPreview_ = false;
-  global().caption()->setText("lines", 600, 310);
+  global().caption()->setText(zb::tr("lines"), 600, 310);
   global().caption()->setVisible(true);
   if (complete_) complete_->setVisible(false);
   grid_.exploding = grid_.normalizing = false;
@@ -430,8 +433,8 @@ void CClassicSinkraGame::loadState(OConfig& c) {
   }
   if (!lines_) lines_ = host_->makeNumber(0, kLinesDigits, 700, 312, 0);
   if (!levelCaption_) levelCaption_ = host_->makeText(" ", 500, 500);
-  if (!complete_) complete_ = host_->makeTitle("Level complete");
-  g.caption()->setText("lines", 600, 310);
+  if (!complete_) complete_ = host_->makeTitle(zb::tr("Level complete"));
+  g.caption()->setText(zb::tr("lines"), 600, 310);
   g.caption()->setVisible(true);
   levelText_.clear();
   showLevelCaption();

@@ -5,6 +5,7 @@
 #include "sinkra/CGlobal.h"
 #include "sinkra/CPiece.h"
 #include "storage/OConfig.h"
+#include "platform/Language.h"
 
 namespace SpaceSinkra {
 
@@ -15,7 +16,7 @@ bool CCollectorGame::setup(int width, int height) {
   if (!grid_.resize(width, height)) return false;
   recomputeCellSize();
   preview_ = makePreview();
-  global().caption()->setText("for this\nblock", 600, 240);
+  global().caption()->setText(zb::tr("for this\nblock"), 600, 240);
   global().caption()->setVisible(true);
   return true;
 }

@@ -8,11 +8,12 @@
 
 #include "storage/Container.h"
 #include "storage/OConfig.h"
+#include "platform/Language.h"
 
 namespace SpaceSinkra {
 
 const char* const CGlobal::kMissingRulesMessage =
-    "Unable loading game resources! (\"cfg/sinkra.cfg\")\n Please reinstall.";
+    N_("Unable loading game resources! (\"cfg/sinkra.cfg\")\n Please reinstall.");
 
 namespace {
 const char* const kLevelWords[3] = {"easy", "medium", "hard"};
@@ -111,7 +112,7 @@ bool CGlobal::loadRules() {
 
 bool CGlobal::requireRules() {
   if (loadRules()) return true;
-  if (fatal) fatal(kMissingRulesMessage, 255);
+  if (fatal) fatal(zb::tr(kMissingRulesMessage), 255);
   return false;
 }
 

@@ -5,6 +5,7 @@
 #include "sinkra/CGlobal.h"
 #include "sinkra/CPiece.h"
 #include "storage/OConfig.h"
+#include "platform/Language.h"
 
 namespace SpaceSinkra {
 
@@ -21,7 +22,7 @@ bool CRemoverGame::setup(int width, int height) {
   moves_ = 0;
   recomputeCellSize();
   if (!preview_) preview_ = host_->makeNumber(0, 5, 600, 302, 0);
-  global().caption()->setText("for this\nblock", 600, 240);
+  global().caption()->setText(zb::tr("for this\nblock"), 600, 240);
   global().caption()->setVisible(true);
   return true;
 }

@@ -9,6 +9,7 @@
 #include "sinkra/CGlobal.h"
 #include "sinkra/CPiece.h"
 #include "storage/OConfig.h"
+#include "platform/Language.h"
 
 namespace SpaceSinkra {
 
@@ -39,7 +40,7 @@ bool CSinkraGame::setup(int width, int height) {
   picturesScaled_ = false;
   specialBitmaps_.clear();
   preview_ = host_->makeNumber(0, 5, 600, 302, 0);
-  global().caption()->setText("for this\nblock", 600, 240);
+  global().caption()->setText(zb::tr("for this\nblock"), 600, 240);
   global().caption()->setVisible(true);
   // The rules are read again for every game so edits of the file take effect.
   double factor = global().speedFactor;

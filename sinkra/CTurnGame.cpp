@@ -5,6 +5,7 @@
 #include "sinkra/CGlobal.h"
 #include "sinkra/CPiece.h"
 #include "storage/OConfig.h"
+#include "platform/Language.h"
 
 namespace SpaceSinkra {
 
@@ -30,7 +31,7 @@ void CTurnGame::newField() {
   m_series = 2;
   m_whoseTurn = 0;
   m_compScores = 0;
-  global().caption()->setText("comp score", 600, 300);
+  global().caption()->setText(zb::tr("comp score"), 600, 300);
   global().caption()->setVisible(true);
   showCompScore();
   captionText_.clear();
@@ -134,7 +135,7 @@ void CTurnGame::refreshCaption() {
   if (hasNoMoves())
     std::snprintf(text, sizeof text, "  ");
   else
-    std::snprintf(text, sizeof text, m_whoseTurn == 1 ? "Computer\n%d-%d blocks" : "Your turn\n%d-%d blocks",
+    std::snprintf(text, sizeof text, zb::tr(m_whoseTurn == 1 ? N_("Computer\n%d-%d blocks") : N_("Your turn\n%d-%d blocks")).c_str(),
                   m_curentSeries, m_series);
   if (captionText_ == text) return;
   captionText_ = text;

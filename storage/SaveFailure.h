@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Language.h"
+
 namespace zb {
 
 // A file that could not be written, and the system's words for why.
@@ -15,7 +17,12 @@ inline std::string describeSaveFailures(const std::vector<SaveFailure>& failures
   std::string text;
   for (const SaveFailure& f : failures) {
     if (!text.empty()) text += '\n';
-    text += "zenbox: could not save " + f.file + ": " + f.reason;
+    std::string line = tr("zenbox: could not save %s: %s");
+    for (const std::string* part : {&f.file, &f.reason}) {
+      const size_t at = line.find("%s");
+      if (at != std::string::npos) line.replace(at, 2, *part);
+    }
+    text += line;
   }
   return text;
 }

@@ -1,7 +1,34 @@
 #include "storage/Settings.h"
 
+#include <cmath>
+#include <cstdlib>
+
+#include "platform/ZoomSteps.h"
+
 namespace zb {
 namespace {
+
+// "2" or "1.5" to 200 or 150; anything that is not a zoom step gives 0.
+int32_t zoomFromText(const std::string& text) {
+  if (text.empty()) return 0;
+  char* end = nullptr;
+  // Only digits and one point: a locale's decimal comma must not change the meaning.
+  if (text.find_first_not_of("0123456789.") != std::string::npos) return 0;
+  double value = std::strtod(text.c_str(), &end);
+  if (end != text.c_str() + text.size() || !(value > 0) || value > 100) return 0;
+  const double percent = value * 100;
+  const int32_t rounded = static_cast<int32_t>(std::lround(percent));
+  return std::fabs(percent - rounded) < 1e-6 && isZoomStep(rounded) ? rounded : 0;
+}
+
+std::string zoomToText(int32_t percent) {
+  std::string text = std::to_string(percent / 100);
+  if (int32_t rest = percent % 100) {
+    text += '.' + std::to_string(rest / 10);
+    if (rest % 10) text += std::to_string(rest % 10);
+  }
+  return text;
+}
 
 // Variants per family (Tessel, Sinkra, Gyrex).
 constexpr int kKindsPerFamily[3] = {4, 5, 3};
@@ -19,8 +46,7 @@ Settings loadSettings(OConfig& tree, int32_t currentSoundVolume, int32_t current
   s.directSound = tree.getInt("DirectSound", 1) != 0;
   s.windowMode = tree.getInt("WindowMode", 1) != 0;
   s.animation = tree.getInt("Animation", 1) != 0;
-  s.zoom = tree.getInt("WindowZoom", 0);
-  if (s.zoom < 0 || s.zoom > kMaxZoom) s.zoom = 0;
+  s.zoom = zoomFromText(tree.getRaw("WindowZoom", ""));
   s.playerName = tree.getString("PlayerName", "Anonymous");
   s.globalAutosave = tree.getInt("GlobalAutosave", 1) != 0;
   s.soundVolume = clampVolume(tree.getInt("SoundVolume", currentSoundVolume));
@@ -46,7 +72,7 @@ bool saveSettings(OConfig& tree, const Settings& s, bool gameExists, const std::
   tree.setInt("SoundVolume", s.soundVolume);
   tree.setInt("MusicVolume", s.musicVolume);
   tree.setInt("Animation", s.animation ? 1 : 0);
-  if (s.zoom > 0) tree.setInt("WindowZoom", s.zoom);
+  if (isZoomStep(s.zoom)) tree.setRaw("WindowZoom", zoomToText(s.zoom));
   tree.setInt("GameIndex", int8_t(s.gameIndex));
   if (gameExists) tree.setInt("GameKind", s.gameKind);
   // Set by hand by a player who has a score page; kept as it is.

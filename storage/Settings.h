@@ -7,8 +7,6 @@
 
 namespace zb {
 
-inline constexpr int32_t kMaxZoom = 16;
-
 // Key text of the settings file and the saved games (only 8 bytes count).
 inline constexpr const char* kSaveKeyText = "TideMarsh";
 inline constexpr const char* kSettingsFile = "zenbox.cfg";
@@ -20,7 +18,10 @@ struct Settings {
   bool sound = true;
   bool directSound = true;
   bool windowMode = true;  // true: full-screen 800 x 600
-  int32_t zoom = 0;        // windowed zoom 1..kMaxZoom; 0: the largest that fits the desktop
+  // Windowed zoom in percent, a step of platform/ZoomSteps.h; 0: the
+  // largest that fits the desktop. Stored as "WindowZoom", a whole number
+  // for whole steps ("2") and a decimal for the others ("1.5").
+  int32_t zoom = 0;
   bool animation = true;
   std::string playerName = "Anonymous";
   bool globalAutosave = true;

@@ -13,6 +13,7 @@
 #include "tessel/CubePictures.h"
 #include "ui/AClipNum.h"
 #include "ui/AClipString.h"
+#include "platform/Language.h"
 
 namespace SpaceTessel {
 namespace {
@@ -30,7 +31,7 @@ constexpr int kListSide[ATesselGame::kListCount] = {kSideUp, kSideLeft, kSideRig
 ATesselGame::ATesselGame(AGameHost& main) : ATesselWnd(main) {
   sparkle_ = std::make_unique<OClip>();
   if (!sparkle_->load("clp/tessel/gst.clp")) {
-    main.owner().reportError("File expl.clp not found! Please reinstall");
+    main.owner().reportError("%s", zb::tr("File expl.clp not found! Please reinstall").c_str());
     std::exit(255);
   }
 }
@@ -50,7 +51,7 @@ ATesselGame::~ATesselGame() {
 
 void ATesselGame::requirePicture(bool loaded, const std::string& file) {
   if (loaded) return;
-  main().owner().reportError("Error: file %s not found!", file.c_str());
+  main().owner().reportError(zb::tr("Error: file %s not found!").c_str(), file.c_str());
   std::exit(255);
 }
 
@@ -200,7 +201,7 @@ void ATesselGame::refreshAttempts() {
     return;
   }
   char text[48];
-  std::snprintf(text, sizeof text, "You have %d attemps only!", board_->FinalCount);
+  std::snprintf(text, sizeof text, zb::tr("You have %d attemps only!").c_str(), board_->FinalCount);
   int ys[2] = {50, main().screen().height() - 65};
   for (int i = 0; i < 2; ++i) {
     if (!attempts_[size_t(i)]) continue;

@@ -5,6 +5,7 @@
 #include "gfx/OClip.h"
 #include "tessel/ATesselWnd.h"
 #include "tessel/CubePictures.h"
+#include "platform/Language.h"
 
 namespace SpaceTessel {
 
@@ -22,7 +23,7 @@ void ATesselOptionsWnd::buildContents() {
   AFamilyOptionsWnd::buildContents();
   addLevels(60, 65);
   addSpeedBar(290, 262, 160, 270);
-  newText(font(3), 160, 200, "Skins", -10, false);
+  newText(font(3), 160, 200, zb::tr("Skins"), -10, false);
   loadSkinPictures();
   for (int c = 0; c < 6; ++c) {
     OClip frames;

@@ -9,6 +9,7 @@
 #include "tessel/ATesselOptionsWnd.h"
 #include "ui/AClipNum.h"
 #include "ui/AClipString.h"
+#include "platform/Language.h"
 
 namespace SpaceTessel {
 namespace {
@@ -51,7 +52,7 @@ bool ATesselWnd::buildPanel() {
   scoreLabelY = panelTop();
   AGameWnd::buildPanel();
   showScore();
-  undoCaption_ = std::make_unique<AClipString>(main().font(kPanelFont), &main().screen(), kUndoX, kUndoY, "UNDO", -500,
+  undoCaption_ = std::make_unique<AClipString>(main().font(kPanelFont), &main().screen(), kUndoX, kUndoY, zb::tr("UNDO"), -500,
                                                false, main().star());
   undoCaption_->setClickable(true);
   undoCaption_->setVisible(false);

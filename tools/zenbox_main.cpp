@@ -1,8 +1,9 @@
 // zenbox: the game. Options: --data DIR, --windowed, --headless, --script FILE,
-// --screen NAME.
+// --screen NAME, --language LIST.
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <memory>
@@ -15,6 +16,7 @@
 #include "game/GameFamilies.h"
 #include "app/OMainWindow.h"
 #include "platform/Clock.h"
+#include "platform/Language.h"
 #include "platform/PngWriter.h"
 #include "platform/Script.h"
 #include "platform/ScriptedWindow.h"
@@ -28,6 +30,7 @@ struct Options {
   std::string dataDir;
   std::string scriptFile;
   std::string screen;  // "controls" or "engine": a demonstration screen instead of the game
+  std::string language;  // --language: overrides the desktop's language
   bool windowed = false;
   bool headless = false;
 };
@@ -35,12 +38,16 @@ struct Options {
 void printUsage() {
   std::fprintf(stderr,
                "usage: zenbox [--data DIR] [--windowed] [--headless] [--script FILE]\n"
+               "              [--language LIST]\n"
                "  --data DIR     folder holding clp/, cfg/, wav/ ... (the working directory);\n"
                "                 without it: the installed data, files written per user\n"
                "  --windowed     never switch to full screen at start\n"
                "  --headless     no display or sound; time runs as fast as frames are made\n"
                "  --script FILE  play a script of timed input steps (see README.md)\n"
-               "  --screen NAME  start on a single screen instead: controls, engine\n");
+               "  --screen NAME  start on a single screen instead: controls, engine\n"
+               "  --language LIST  speak this gettext language list (\"de\", \"fr:es\", \"C\")\n"
+               "                 instead of the desktop's; scripted and headless runs\n"
+               "                 speak English unless given one\n");
 }
 
 // 0: parsed; 1: help shown; 2: bad arguments.
@@ -55,6 +62,8 @@ int parseArgs(int argc, char** argv, Options& opt) {
     } else if (a == "--screen" && hasValue &&
                (std::strcmp(argv[i + 1], "controls") == 0 || std::strcmp(argv[i + 1], "engine") == 0)) {
       opt.screen = argv[++i];
+    } else if (a == "--language" && hasValue) {
+      opt.language = argv[++i];
     } else if (a == "--windowed") {
       opt.windowed = true;
     } else if (a == "--headless") {
@@ -118,6 +127,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zenbox: %s\n", folderError.c_str());
     return 2;
   }
+
+  // Scripted and headless runs are checked against English texts, so only
+  // an explicit --language changes theirs.
+  std::string languages = opt.language == "C" ? std::string() : opt.language;
+  if (opt.language.empty() && opt.scriptFile.empty() && !opt.headless) languages = zb::desktopLanguages(std::getenv);
+  zb::startTranslations(languages, zb::localeFolder());
 
   // Headless time is virtual: every wait of the loop moves it on by its
   // full time-out, so frames follow each other as fast as they are made.

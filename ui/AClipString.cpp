@@ -48,9 +48,21 @@ int starsPerGlyph(int glyphs) {
 
 }  // namespace
 
+namespace {
+
+std::vector<AClipString*>& liveTexts() {
+  static std::vector<AClipString*> texts;
+  return texts;
+}
+
+}  // namespace
+
+const std::vector<AClipString*>& AClipString::all() { return liveTexts(); }
+
 AClipString::AClipString(OClip* font, OEngine* screen, int x, int y, const std::string& text,
                          int depth, bool animated, OClip* starPicture)
     : starPicture_(starPicture) {
+  liveTexts().push_back(this);
   text_ = text;
   font_ = font;
   x_ = x;
@@ -60,9 +72,23 @@ AClipString::AClipString(OClip* font, OEngine* screen, int x, int y, const std::
   if (screen) setText(font, screen, x, y, text, depth, animated);
 }
 
-AClipString::~AClipString() { removeGlyphs(); }
+AClipString::~AClipString() {
+  removeGlyphs();
+  std::erase(liveTexts(), this);
+}
 
 int AClipString::glyphSequence(char c) {
+  const unsigned char u = static_cast<unsigned char>(c);
+  if (u >= 0x80) {
+    // Latin-1, for the translations: small letters share the capitals.
+    if (u == 0xA1) return 39;
+    if (u == 0xBF) return 40;
+    const unsigned char capital = u >= 0xE0 && u != 0xF7 && u != 0xFF ? u - 0x20 : u;
+    if (capital >= 0xC0 && capital <= 0xD6) return 41 + (capital - 0xC0);
+    if (capital >= 0xD8 && capital <= 0xDE) return 64 + (capital - 0xD8);
+    if (u == 0xDF) return 71;
+    return kOtherGlyph;
+  }
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'A' && c <= 'Z') return 10 + (c - 'A');
   if (c >= 'a' && c <= 'z') return 10 + (c - 'a');
@@ -70,10 +96,19 @@ int AClipString::glyphSequence(char c) {
     case '-': return 36;
     case '!': return 37;
     case '?': return 38;
+    case '\'': return 72;
     case ' ':
     case '\n': return -1;
     default: return kOtherGlyph;
   }
+}
+
+bool AClipString::canDraw(const OClip* font, const std::string& text) {
+  for (char c : text) {
+    const int seq = glyphSequence(c);
+    if (seq == kOtherGlyph || (seq >= 0 && (!font || seq >= font->sequenceCount))) return false;
+  }
+  return true;
 }
 
 bool AClipString::animationOn() const {
@@ -127,7 +162,9 @@ void AClipString::layOut() {
       column = 0;
       continue;
     }
-    const int seq = glyphSequence(c);
+    int seq = glyphSequence(c);
+    // A letter set from before the Latin-1 letters has no such sequence.
+    if (seq > 38 && seq >= font_->sequenceCount) seq = kOtherGlyph;
     if (seq != -1) {
       auto glyph = std::make_unique<OClip>();
       glyph->copyFrom(*font_);

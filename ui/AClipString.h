@@ -44,11 +44,17 @@ public:
   AClipString& operator=(const AClipString&) = delete;
 
   // The font sequence that draws a character: 0-9 digits, 10-35 letters of
-  // either case, 36 '-', 37 '!', 38 '?'; -1 for space and line feed (no
-  // glyph); kOtherGlyph for any other character (a glyph that keeps
-  // sequence 0 when laid out).
+  // either case, 36 '-', 37 '!', 38 '?'; for the translations (Latin-1)
+  // 39 inverted '!', 40 inverted '?', 41-70 the capitals 0xC0-0xDE without
+  // 0xD7 (small letters 0xE0-0xFE share them), 71 the sharp s, 72 the
+  // apostrophe (French and Spanish need it in short captions); -1 for space
+  // and line feed (no glyph); kOtherGlyph for any other character (a glyph
+  // that keeps sequence 0 when laid out).
   static constexpr int kOtherGlyph = -2;
+  static constexpr int kLatin1Sequences = 73;
   static int glyphSequence(char c);
+  // True when every character of `text` has a glyph of its own in `font`.
+  static bool canDraw(const OClip* font, const std::string& text);
 
   // Removes the old glyphs and lays out the new text. The fly-in only
   // happens when `animated` and the animation setting are both on.
@@ -95,6 +101,9 @@ public:
   void setClickable(bool on);
   void setTrembleWhenPointed(bool on) { trembleWhenPointed_ = on; }
   void setTrembleAlways(bool on) { trembleAlways_ = on; }
+
+  // Every text that exists, in creation order (for checks over all screens).
+  static const std::vector<AClipString*>& all();
 
   const std::string& text() const { return text_; }
   int glyphCount() const { return int(glyphs_.size()); }

@@ -8,6 +8,7 @@
 #include "ui/AProgressBar.h"
 #include "ui/ARadioGroup.h"
 #include "ui/OClipCheckBox.h"
+#include "platform/Language.h"
 
 namespace {
 
@@ -56,16 +57,16 @@ void AFamilyOptionsWnd::buildContents() {
 void AFamilyOptionsWnd::addLevels(int x, int y) {
   OAppState& app = owner().app();
   levels_ = std::make_unique<ARadioGroup>(this);
-  const char* names[3] = {"Novice", "Expert", "Master"};
+  const char* names[3] = {N_("Novice"), N_("Expert"), N_("Master")};
   for (int l = 0; l < 3; ++l) {
     if (app.buttons[1]) levels_->addBox(*app.buttons[1], x, y + 40 * l, -5);
-    newText(font(3), x + 50, y + 5 + 40 * l, names[l], -10, false);
+    newText(font(3), x + 50, y + 5 + 40 * l, zb::tr(names[l]), -10, false);
   }
   levels_->select(level_);
 }
 
 void AFamilyOptionsWnd::addSpeedBar(int x, int y, int labelX, int labelY) {
-  newText(font(3), labelX, labelY, "Speed", -10, false);
+  newText(font(3), labelX, labelY, zb::tr("Speed"), -10, false);
   const OClip* cell = owner().app().buttons[2].get();
   if (!cell) return;
   speedBar_ = std::make_unique<AProgressBar>(this, *cell, speedCells_, x, y, -1, -3);
@@ -73,8 +74,8 @@ void AFamilyOptionsWnd::addSpeedBar(int x, int y, int labelX, int labelY) {
   int right = x + speedCells_ * (cell->width - 3);
   // As under the volume bars of the common rows: 10 left of the bar, 43 below its top.
   int below = y + 43;
-  newText(font(3), x - 10, below, "Low", -10, false);
-  newText(font(3), right - 30, below, "High", -10, false);
+  newText(font(3), x - 10, below, zb::tr("Low"), -10, false);
+  newText(font(3), right - 30, below, zb::tr("High"), -10, false);
 }
 
 OClipControl* AFamilyOptionsWnd::addSample(const OClip& frames, int perChoice, int choice, int x, int y) {

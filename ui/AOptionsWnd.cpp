@@ -7,6 +7,7 @@
 #include "game/AGameWnd.h"
 #include "ui/AProgressBar.h"
 #include "ui/OClipCheckBox.h"
+#include "platform/Language.h"
 
 AOptionsWnd::AOptionsWnd(OMainWindow& owner) : AFramedWnd(owner, 6, 10, 780, 580) {}
 
@@ -45,14 +46,14 @@ void AOptionsWnd::buildContents() {
   for (int i = 0; rebuilt && i < kBoxCount; ++i) ticked[i] = boxes_[i]->checked();
   removeControls();
   AGameHost* main = AGameHost::of(owner());
-  setTitle(newText(font(2), 280, 15, "Options", -10, false));
-  setDefaultButton(newText(font(0), 130, height() - 45, "OK", -10, true));
-  setCancelButton(newText(font(0), 440, height() - 45, "Cancel", -10, true));
-  boxes_[kSound] = addBox(80, 390, "Sound");
-  boxes_[kMusic] = addBox(80, 460, "Music");
-  boxes_[kAutosave] = addBox(400, 65, "Autosave");
-  boxes_[kExplosion] = addBox(400, 105, "block Explosion");
-  boxes_[kAnimation] = addBox(400, 145, "Animation");
+  setTitle(newText(font(2), 280, 15, zb::tr("Options"), -10, false));
+  setDefaultButton(newText(font(0), 130, height() - 45, zb::tr("OK"), -10, true));
+  setCancelButton(newText(font(0), 440, height() - 45, zb::tr("Cancel"), -10, true));
+  boxes_[kSound] = addBox(80, 390, zb::tr("Sound").c_str());
+  boxes_[kMusic] = addBox(80, 460, zb::tr("Music").c_str());
+  boxes_[kAutosave] = addBox(400, 65, zb::tr("Autosave").c_str());
+  boxes_[kExplosion] = addBox(400, 105, zb::tr("block Explosion").c_str());
+  boxes_[kAnimation] = addBox(400, 145, zb::tr("Animation").c_str());
   bool values[kBoxCount] = {
       main && main->sound() && main->sound()->enabled(),
       main && main->music() && main->music()->enabled(),
@@ -72,9 +73,9 @@ void AOptionsWnd::buildContents() {
   }
   int barRight = 380 + 10 * ((cell ? cell->width : 30) - 3);
   for (int y : {390, 460}) {
-    newText(font(3), 240, y, "volume", -10, false);
-    newText(font(3), 370, y + 35, "Low", -10, false);
-    newText(font(3), barRight - 40, y + 35, "High", -10, false);
+    newText(font(3), 240, y, zb::tr("volume"), -10, false);
+    newText(font(3), 370, y + 35, zb::tr("Low"), -10, false);
+    newText(font(3), barRight - 40, y + 35, zb::tr("High"), -10, false);
   }
 }
 

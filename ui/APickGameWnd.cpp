@@ -6,6 +6,7 @@
 #include "game/GameCatalog.h"
 #include "platform/KeyCodes.h"
 #include "ui/ARadioGroup.h"
+#include "platform/Language.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ void APickGameWnd::open(OEngine** slot) {
 void APickGameWnd::buildContents() {
   OAppState& app = owner().app();
   OClip* title = app.letters[2].get();
-  setTitle(newText(title, 226, 15, "Pick game", -10, false));
+  setTitle(newText(title, 226, 15, zb::tr("Pick game"), -10, false));
   newText(title, 20, 80, "Sinkra", -10, false);
   newText(title, 410, 80, "Tessel", -10, false);
   newText(title, 190, 360, "Gyrex", -10, false);
@@ -65,8 +66,8 @@ void APickGameWnd::buildContents() {
     if (!available(r)) label->setOpacity(150);
   }
   radios_->select(selected_);
-  setDefaultButton(newText(app.letters[0].get(), 570, height() - 60, "Play!", -10, true));
-  demoButton_ = newText(app.letters[0].get(), 40, height() - 60, "Demo!", -10, true);
+  setDefaultButton(newText(app.letters[0].get(), 570, height() - 60, zb::tr("Play!"), -10, true));
+  demoButton_ = newText(app.letters[0].get(), 40, height() - 60, zb::tr("Demo!"), -10, true);
 }
 
 void APickGameWnd::select(int radio) {

@@ -218,20 +218,46 @@ TEST_F(MainTest, MoveIsIgnoredInFullScreen) {
   EXPECT_EQ(rig.platform.windowWidth, 400);
 }
 
-TEST_F(MainTest, CtrlPlusAndMinusStepTheZoomWithinWhatFits) {
+TEST_F(MainTest, CtrlPlusAndMinusWalkTheZoomStepsAndSayWhatHappened) {
   LogScreen screen(rig.window, rig.journal, "s");
   screen.open(&app().currentScreen);
-  rig.platform.maxZoom = 2;
+  rig.platform.maxZoom = 200;
+  const int walk[] = {125, 150, 175, 200};
+  for (int percent : walk) {
+    rig.window.onKeyDown(percent % 50 ? zb::vk::OemPlus : zb::vk::Add, zb::ModCtrl);
+    EXPECT_EQ(rig.platform.zoomNow, percent);
+    EXPECT_EQ(app().zoom, percent);
+    EXPECT_EQ(rig.window.zoomNotice().text(), "Zoom " + std::to_string(percent) + " %");
+  }
+  // The next step does not fit: nothing changes, but the player is told.
   rig.window.onKeyDown(zb::vk::OemPlus, zb::ModCtrl);
-  EXPECT_EQ(rig.platform.zoomNow, 2);
-  EXPECT_EQ(app().zoom, 2);
-  rig.window.onKeyDown(zb::vk::Add, zb::ModCtrl);  // already the largest that fits
-  EXPECT_EQ(app().zoom, 2);
+  EXPECT_EQ(rig.platform.zoomNow, 200);
+  EXPECT_EQ(app().zoom, 200);
+  EXPECT_EQ(rig.window.zoomNotice().text(), "Zoom 300 % does not fit the screen");
   rig.window.onKeyDown(zb::vk::Subtract, zb::ModCtrl);
   rig.window.onKeyDown(zb::vk::OemMinus, zb::ModCtrl);
-  EXPECT_EQ(app().zoom, 1);
+  EXPECT_EQ(app().zoom, 150);
+  EXPECT_EQ(rig.window.zoomNotice().text(), "Zoom 150 %");
+  for (int i = 0; i < 4; ++i) rig.window.onKeyDown(zb::vk::OemMinus, zb::ModCtrl);
+  EXPECT_EQ(app().zoom, 100);  // the smallest step stays
   rig.window.onKeyDown(zb::vk::OemPlus, 0);  // without Ctrl the key is the screen's
-  EXPECT_EQ(app().zoom, 1);
+  EXPECT_EQ(app().zoom, 100);
+}
+
+TEST_F(MainTest, ZoomLineShowsForASecondThenTheScreensRepaintItsPlace) {
+  LogScreen screen(rig.window, rig.journal, "s");
+  screen.open(&app().currentScreen);
+  auto pixelUnderLine = [&] { return rig.platform.content()[42 * rig.platform.contentWidth() + 400]; };
+  const uint32_t before = pixelUnderLine();
+  rig.window.onKeyDown(zb::vk::OemPlus, zb::ModCtrl);
+  ASSERT_TRUE(rig.window.zoomNotice().active());
+  EXPECT_FALSE(rig.window.atRest());  // the line must be ticked away
+  rig.window.onTick(600);
+  EXPECT_TRUE(rig.window.zoomNotice().active());
+  EXPECT_EQ(pixelUnderLine(), 0x131F3Bu);
+  rig.window.onTick(600);
+  EXPECT_FALSE(rig.window.zoomNotice().active());
+  EXPECT_EQ(pixelUnderLine(), before);
 }
 
 TEST_F(MainTest, DesktopMovesAreFollowedExceptWhileDraggingOrInFullScreen) {

@@ -5,20 +5,25 @@
 #
 #   x11_display.sh ZENBOX DATA MODE
 #
-# MODE "fullscreen" (a 1920x1080 desktop): the window maps at 800x600 and
+# MODE "fullscreen" (a 1920x1080 desktop): the window, stepped down to 1x,
 # shows the headless frame; F4 letterboxes it across the screen, a click at
 # a scaled position reaches the right control, F4 comes back; minimise and
 # restore redraw. MODE "zoom" (a 2560x1440 desktop, room for 2x): the window
 # opens at 2x, an exact enlargement; a click at a zoomed position reaches the
-# right control; Ctrl+Minus goes back to 1x. MODE "pointer" (1920x1080): on
+# right control; Ctrl+Minus walks the steps back to 1x. MODE "steps"
+# (1920x1080): the window opens at 1.5x, the frame scaled smoothly, and a
+# click at a scaled position reaches the right control; Ctrl+Plus goes to
+# 1.75x, and at that largest step it keeps the size and says so on screen;
+# Ctrl+Minus walks down through 1.25x to 1x. MODE "pointer" (1920x1080): on
 # the game board a panel button trembles under the still pointer, and stops
 # once the window moves away beneath the pointer without a single motion.
-# MODE "nowm" (1920x1080, no window manager): F4 twice; after each switch
+# MODE "nowm" (1920x1080, no window manager): at 1x, F4 twice; after each switch
 # the picture fills the window's real size, letterboxed, whatever size the
 # window ended at, and the window is back at 800x600 showing the frame.
-# MODE "restore" (1920x1080): a first start (full screen), F4 to a window,
-# the window resized through the window manager, F3 minimises; the window
-# manager's activate brings it back mapped, at its size and drawn.
+# MODE "restore" (1920x1080): a first start (full screen), F4 to a window
+# at the 1.5x default, the window resized through the window manager, F3
+# minimises; the window manager's activate brings it back mapped, at its
+# size and drawn.
 set -u
 ZENBOX=$1
 DATA=$2
@@ -51,7 +56,7 @@ until_true() {
 }
 
 case $MODE in
-  fullscreen | pointer | nowm | restore) SCREEN=1920x1080 ;;
+  fullscreen | pointer | steps | nowm | restore) SCREEN=1920x1080 ;;
   zoom) SCREEN=2560x1440 ;;
   *) fail "unknown mode $MODE" ;;
 esac
@@ -79,11 +84,22 @@ launch() {
   xdotool windowactivate --sync "$WIN" >/dev/null 2>&1
 }
 size_is() { [ "$(xwininfo -id "$WIN" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')" = "$1" ]; }
+step_keys() {
+  local k
+  for k in "$@"; do xdotool key --window "$WIN" "$k"; sleep 0.3; done
+}
+window_size() { xwininfo -id "$WIN" | grep -E 'Width|Height' | tr -d '\n'; }
 
 if [ "$MODE" = pointer ]; then
+  # A first start on a copy of the pack: no settings of an earlier run.
+  cp -r "$DATA" "$WORK/data"
+  rm -rf "$WORK/data/zenbox.cfg" "$WORK/data/save"
+  DATA=$WORK/data
   launch
   xdotool key --window "$WIN" space  # ends the intro
-  until_true 30 size_is 800x600 || fail "the main screen did not open"
+  until_true 30 size_is 1200x900 || fail "the main screen did not open at 1.5x: $(window_size)"
+  step_keys ctrl+minus ctrl+minus
+  until_true 30 size_is 800x600 || fail "Ctrl+Minus twice did not reach 1x: $(window_size)"
   sleep 3
   xdotool mousemove --window "$WIN" 620 545 click 1  # "Play!"
   sleep 3
@@ -120,7 +136,7 @@ if [ "$MODE" = restore ]; then
   until_true 30 size_is 1920x1080 || fail "the first start is not full screen"
   sleep 2
   xdotool key --window "$WIN" F4
-  until_true 30 size_is 800x600 || fail "F4 did not leave full screen"
+  until_true 30 size_is 1200x900 || fail "F4 did not leave full screen for the 1.5x window: $(window_size)"
   xdotool windowsize "$WIN" 1000 750
   until_true 30 size_is 1000x750 || fail "the window manager could not resize the window"
   sleep 1
@@ -176,6 +192,16 @@ shows_exactly() {
   [ "$(compare -metric AE "$want" "$WORK/now-blank.png" null: 2>&1)" = "0" ]
 }
 
+# The window shows reference $1 scaled to $2 (WIDTHxHEIGHT) smoothly:
+# close to ImageMagick's own resize of it.
+shows_scaled() {
+  grab scaled || return 1
+  [ -f "$WORK/want-$1-$2.png" ] || convert "$WORK/ref-$1.png" -resize "$2!" "$WORK/want-$1-$2.png"
+  local err
+  err=$(compare -metric RMSE "$WORK/want-$1-$2.png" "$WORK/scaled.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/')
+  awk -v e="$err" 'BEGIN{exit !(e < 0.03)}'
+}
+
 # The window shows reference $1 letterboxed into whatever size it has:
 # the 4:3 picture scaled to the largest that fits, black bars beside it.
 shows_fitted() {
@@ -202,7 +228,9 @@ if [ "$MODE" = nowm ]; then
   # window may keep its size or be resized by the game itself; either way
   # the picture must fit it, never be scaled for a size it does not have.
   xdotool mousemove 0 0
-  size_is 800x600 || fail "window mapped at $(xwininfo -id "$WIN" | grep -E 'Width|Height' | tr -d '\n')"
+  size_is 1200x900 || fail "window did not open at 1.5x: $(window_size)"
+  step_keys ctrl+minus ctrl+minus
+  until_true 30 size_is 800x600 || fail "Ctrl+Minus twice did not reach 1x: $(window_size)"
   until_true 60 shows_exactly start 1 || fail "window does not show the headless frame"
   xdotool key --window "$WIN" F4
   sleep 1
@@ -216,7 +244,9 @@ if [ "$MODE" = nowm ]; then
 fi
 
 if [ "$MODE" = fullscreen ]; then
-  size_is 800x600 || fail "window mapped at $(xwininfo -id "$WIN" | grep -E 'Width|Height' | tr -d '\n')"
+  size_is 1200x900 || fail "window did not open at 1.5x: $(window_size)"
+  step_keys ctrl+minus ctrl+minus
+  until_true 30 size_is 800x600 || fail "Ctrl+Minus twice did not reach 1x: $(window_size)"
   until_true 60 shows_exactly start 1 || fail "window does not show the headless frame"
 
   # Full screen: the 4:3 picture is 1440x1080 in the middle, black bars beside it.
@@ -248,6 +278,38 @@ if [ "$MODE" = fullscreen ]; then
   xdotool windowmap "$WIN"
   xdotool windowactivate --sync "$WIN" >/dev/null 2>&1
   until_true 60 shows_exactly check 1 || fail "restored window is not redrawn"
+elif [ "$MODE" = steps ]; then
+  size_is 1200x900 || fail "window did not open at 1.5x: $(window_size)"
+  until_true 60 shows_scaled start 1200x900 || fail "the 1.5x window is not the frame scaled"
+  [ -n "${KEEP_SHOTS:-}" ] && cp "$WORK/scaled.png" "$KEEP_SHOTS/zoom-150.png"
+  # The check box at 125,163 of the frame.
+  xdotool mousemove --window "$WIN" 188 245 click 1
+  xdotool mousemove --window "$WIN" 675 375
+  until_true 60 shows_scaled check 1200x900 || fail "after the click at 1.5x the check box is not cleared"
+  # The zoom line: a dark band across the middle of the top, in window pixels.
+  line_shown() {
+    grab line || return 1
+    [ "$(convert "$WORK/line.png" -crop "20x4+$(($1 / 2 - 10))+$2" +repage -format '%[fx:maxima]' info:)" \< 0.3 ]
+  }
+  line_gone() { ! line_shown "$@"; }
+  step_keys ctrl+plus
+  until_true 30 size_is 1400x1050 || fail "Ctrl+Plus did not reach 1.75x: $(window_size)"
+  until_true 10 line_shown 1400 72 || fail "no zoom line at 1.75x"
+  until_true 30 line_gone 1400 72 || fail "the zoom line stays"
+  until_true 60 shows_scaled check 1400x1050 || fail "the 1.75x window is not the frame scaled"
+  [ -n "${KEEP_SHOTS:-}" ] && cp "$WORK/scaled.png" "$KEEP_SHOTS/zoom-175.png"
+  # 2x does not fit 1080 lines: the largest step stays and the line says so.
+  step_keys ctrl+plus
+  until_true 10 line_shown 1400 72 || fail "Ctrl+Plus at the largest step shows nothing"
+  [ -n "${KEEP_SHOTS:-}" ] && cp "$WORK/line.png" "$KEEP_SHOTS/zoom-refused.png"
+  size_is 1400x1050 || fail "Ctrl+Plus at the largest step changed the size: $(window_size)"
+  step_keys ctrl+minus ctrl+minus
+  until_true 30 size_is 1000x750 || fail "Ctrl+Minus twice did not reach 1.25x: $(window_size)"
+  until_true 60 shows_scaled check 1000x750 || fail "the 1.25x window is not the frame scaled"
+  [ -n "${KEEP_SHOTS:-}" ] && cp "$WORK/scaled.png" "$KEEP_SHOTS/zoom-125.png"
+  step_keys ctrl+minus
+  until_true 30 size_is 800x600 || fail "Ctrl+Minus did not reach 1x: $(window_size)"
+  until_true 60 shows_exactly check 1 || fail "the 1x window is not the frame"
 else
   size_is 1600x1200 || fail "window did not open at 2x: $(xwininfo -id "$WIN" | grep -E 'Width|Height' | tr -d '\n')"
   until_true 60 shows_exactly start 2 || fail "the 2x window is not the frame enlarged"
@@ -255,8 +317,8 @@ else
   xdotool mousemove --window "$WIN" 250 326 click 1
   xdotool mousemove --window "$WIN" 900 500
   until_true 60 shows_exactly check 2 || fail "after the zoomed click the check box is not cleared"
-  xdotool key --window "$WIN" ctrl+minus
-  until_true 30 size_is 800x600 || fail "Ctrl+Minus did not go back to 1x"
+  step_keys ctrl+minus ctrl+minus ctrl+minus ctrl+minus
+  until_true 30 size_is 800x600 || fail "Ctrl+Minus did not walk back to 1x: $(window_size)"
   until_true 60 shows_exactly check 1 || fail "the 1x window is not the frame"
 fi
 echo "x11 display ($MODE): all checks passed"

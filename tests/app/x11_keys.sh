@@ -32,8 +32,10 @@ until_true() {
   done
 }
 
+# A small desktop keeps the window at 100 %, pixel for pixel, so the
+# outline's colour is found exactly.
 exec 3>"$WORK/display"
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
 PIDS+=($!)
 exec 3>&-
 until_true 30 test -s "$WORK/display" || fail "Xvfb did not start"
@@ -86,7 +88,7 @@ play() {
   WIN=$(timeout 20 xdotool search --sync --onlyvisible --name '^Zenbox$' | head -n1)
   [ -n "$WIN" ] || fail "$name: no window mapped"
   xdotool windowactivate --sync "$WIN" >/dev/null 2>&1
-  xdotool mousemove 1900 1000  # the pointer out of the way, still from now on
+  xdotool mousemove 1020 760  # the pointer out of the way, still from now on
   xdotool key --window "$WIN" space  # ends the intro
   # Home on the pick-game screen jumps to the first variant and shows the outline.
   press_home() { xdotool key --window "$WIN" Home; sleep 0.5; outlined 800x600+0+0; }

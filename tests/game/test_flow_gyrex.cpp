@@ -71,7 +71,7 @@ TEST(FlowGyrex, TurnsHintPauseAndASaveInMidMoveResumesAtTheLastSettledMove) {
     ASSERT_TRUE(rig.waitPlaying());
     AMyGame* game = gyrex(rig);
     ASSERT_NE(game, nullptr);
-    EXPECT_EQ(game->variantCaption()->text(), "Time mania");
+    EXPECT_EQ(game->variantCaption()->text(), "Time Mania");
     RVisualField& f = game->field();
 
     // Left turns clockwise, right turns back; neither pauses.

@@ -41,16 +41,17 @@ TEST(GameCatalog, RadiosFollowTheRegisteredFamilies) {
   zb::registerFamilies();
 }
 
-TEST(GameCatalog, CaptionsFollowTheFamilyOffsets) {
-  EXPECT_STREQ(zb::variantCaption(zb::kFamilySinkra, 1), "advanced");
-  EXPECT_STREQ(zb::variantCaption(zb::kFamilyTessel, 3), "adv mix");
-  EXPECT_STREQ(zb::variantCaption(zb::kFamilyGyrex, 0), "Strip mania");
+TEST(GameCatalog, EveryScreenNamesAVariantAsThePickGameListDoes) {
+  for (int r = 0; r < zb::kPickRadioCount; ++r) {
+    const zb::PickRadio& radio = zb::pickRadio(r);
+    EXPECT_STREQ(zb::variantCaption(radio.family, radio.kind), radio.label);
+    EXPECT_STREQ(zb::top10VariantCaption(radio.family, radio.kind), radio.label);
+  }
+  EXPECT_STREQ(zb::variantCaption(zb::kFamilySinkra, 4), "Sinkra");
+  EXPECT_STREQ(zb::variantCaption(zb::kFamilySinkra, 1), "Sinkra adv");
+  EXPECT_STREQ(zb::variantCaption(zb::kFamilyTessel, 3), "advanced mix");
   EXPECT_STREQ(zb::variantCaption(zb::kFamilySinkra, 7), "");
-  EXPECT_STREQ(zb::top10VariantCaption(zb::kFamilySinkra, 0), "Collector");
-  EXPECT_STREQ(zb::top10VariantCaption(zb::kFamilySinkra, 1), "Sinkra adv");
-  EXPECT_STREQ(zb::top10VariantCaption(zb::kFamilySinkra, 2), "Remover");
-  EXPECT_STREQ(zb::top10VariantCaption(zb::kFamilySinkra, 3), "Turn Play");
-  EXPECT_STREQ(zb::top10VariantCaption(zb::kFamilySinkra, 4), "classic");
+  EXPECT_STREQ(zb::top10VariantCaption(zb::kFamilyNone, 0), "");
   EXPECT_STREQ(zb::levelCaption(0), "Novice");
   EXPECT_STREQ(zb::levelCaption(2), "master");
   EXPECT_EQ(zb::scoreCategory(4, 1), "401");

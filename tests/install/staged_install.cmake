@@ -1,6 +1,7 @@
 # -DBUILD=<build folder> -DWORK=<scratch folder> -DROOT_PREFIX, -DBINDIR,
 # -DDATADIR (the configured install layout) -DPLAY=<script of a short game>
 # -DINTRO=<script that shoots the intro as intro.png>
+# -DPICK=<script that shoots the pick-game screen as pick.png>
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 set(ENV{DESTDIR} "${WORK}/stage")
@@ -20,7 +21,9 @@ foreach(check "desktop-file-validate;${root}/${DATADIR}/applications/org.zenbox.
   endif()
 endforeach()
 foreach(f "${root}/${BINDIR}/zenbox-data" "${root}/${DATADIR}/icons/hicolor/48x48/apps/zenbox.png"
-          "${root}/${DATADIR}/man/man6/zenbox.6" "${pack}/clp/bt0.clp")
+          "${root}/${DATADIR}/man/man6/zenbox.6" "${pack}/clp/bt0.clp"
+          "${root}/${DATADIR}/locale/de/LC_MESSAGES/zenbox.mo" "${root}/${DATADIR}/locale/fr/LC_MESSAGES/zenbox.mo"
+          "${root}/${DATADIR}/locale/es/LC_MESSAGES/zenbox.mo")
   if(NOT EXISTS "${f}")
     message(FATAL_ERROR "the install has no ${f}")
   endif()
@@ -88,6 +91,20 @@ set(ENV{XDG_DATA_HOME} "${WORK}/blocker")
 play("${INTRO}" 2)
 if(NOT err MATCHES "cannot create the folder for settings and saved games ${WORK}/blocker/zenbox")
   message(FATAL_ERROR "unclear message for an impossible per-user folder: ${err}")
+endif()
+
+# The installed game finds its catalogues: its pick-game screen in German
+# is not the English one.
+unset(ENV{XDG_DATA_HOME})
+execute_process(COMMAND "${root}/${BINDIR}/zenbox" --headless --language de --script "${PICK}"
+                WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE rc TIMEOUT 300)
+file(RENAME "${WORK}/pick.png" "${WORK}/pick_de.png")
+execute_process(COMMAND "${root}/${BINDIR}/zenbox" --headless --script "${PICK}"
+                WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE rc2 TIMEOUT 300)
+execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${WORK}/pick_de.png" "${WORK}/pick.png"
+                RESULT_VARIABLE same)
+if(NOT rc EQUAL 0 OR NOT rc2 EQUAL 0 OR same EQUAL 0)
+  message(FATAL_ERROR "the installed game did not speak German with --language de (${rc}, ${rc2})")
 endif()
 
 pack_state(after)

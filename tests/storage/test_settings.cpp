@@ -126,16 +126,23 @@ TEST_F(SettingsFile, OutOfRangeValuesFallBack) {
   EXPECT_EQ(s.music, 2);
 }
 
-TEST_F(SettingsFile, ZoomIsWrittenOnlyOnceChosenAndBoundedWhenRead) {
+TEST_F(SettingsFile, ZoomKeepsItsStepAndOldWholeNumbersTheirMeaning) {
   zb::Settings s;
-  s.zoom = 3;
   ASSERT_TRUE(zb::saveSettings(tree, s, false, path));
-  EXPECT_NE(plainText().find("WindowZoom=3\n"), std::string::npos);
-  EXPECT_EQ(zb::loadSettings(tree, 0, 0, path).zoom, 3);
-  writePlain("WindowZoom=99\n");
-  EXPECT_EQ(zb::loadSettings(tree, 0, 0, path).zoom, 0);
-  writePlain("WindowZoom=-2\n");
-  EXPECT_EQ(zb::loadSettings(tree, 0, 0, path).zoom, 0);
+  EXPECT_EQ(plainText().find("WindowZoom"), std::string::npos);  // not chosen yet
+  for (auto [percent, text] : {std::pair{300, "3"}, {150, "1.5"}, {125, "1.25"}, {175, "1.75"}, {100, "1"}}) {
+    s.zoom = percent;
+    ASSERT_TRUE(zb::saveSettings(tree, s, false, path));
+    EXPECT_NE(plainText().find(std::string("WindowZoom=") + text + "\n"), std::string::npos) << text;
+    EXPECT_EQ(zb::loadSettings(tree, 0, 0, path).zoom, percent) << text;
+  }
+  // A file from before the quarter steps: a whole number is that many times.
+  writePlain("WindowZoom=2\n");
+  EXPECT_EQ(zb::loadSettings(tree, 0, 0, path).zoom, 200);
+  for (const char* bad : {"99", "-2", "1.3", "2.5", "0", "1,5", "abc", "1.5x", "1e400"}) {
+    writePlain(std::string("WindowZoom=") + bad + "\n");
+    EXPECT_EQ(zb::loadSettings(tree, 0, 0, path).zoom, 0) << bad;
+  }
 }
 
 TEST_F(SettingsFile, UnwritableFileIsReportedNotThrown) {

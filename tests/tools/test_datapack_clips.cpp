@@ -41,12 +41,12 @@ void WritesEveryFileTheGameLoadsAndEveryClipLoads() {
   }
 }
 
-void LetterSetsHoldThirtyNineGlyphsThatStopOnTheirLetter() {
+void LetterSetsHoldTheirGlyphsThatStopOnTheirLetter() {
   const char* sets[4] = {"clp/alph.clp", "clp/alph2.clp", "clp/alph3.clp", "clp/alph4.clp"};
   int widths[4];
   for (int s = 0; s < 4; ++s) {
     auto clip = loadClip(sets[s]);
-    ASSERT_EQ(clip->sequenceCount, 39) << sets[s];
+    ASSERT_EQ(clip->sequenceCount, 73) << sets[s];  // 39 plain glyphs, the Latin-1 ones, the apostrophe
     for (const auto& seq : clip->sequences) {
       ASSERT_GE(seq->imageCount, 3);  // counters roll from a random frame below count - 1
       EXPECT_EQ(seq->images.front()->action, kActionStop);
@@ -54,6 +54,27 @@ void LetterSetsHoldThirtyNineGlyphsThatStopOnTheirLetter() {
       EXPECT_TRUE(seq->images.front()->hasAlpha());
     }
     widths[s] = clip->width;
+  }
+  // The accented letters keep the cell of the plain ones (texts are laid
+  // out with one letter size) yet show their marks: "\xC9" is not "E".
+  for (int s = 0; s < 4; ++s) {
+    auto clip = loadClip(sets[s]);
+    const OBitmap& plain = *clip->sequences[14]->images.front();  // "E"
+    // The sequences of E acute, N tilde, U umlaut, C cedilla, sharp s and
+    // the inverted question mark.
+    for (int c : {50, 58, 68, 48, 71, 40}) {
+      const OBitmap& marked = *clip->sequences[size_t(c)]->images.front();
+      ASSERT_EQ(marked.width(), plain.width()) << sets[s] << ' ' << c;
+      ASSERT_EQ(marked.height(), plain.height());
+      int differing = 0, ink = 0;
+      for (int y = 0; y < plain.height(); ++y)
+        for (int x = 0; x < plain.width(); ++x) {
+          differing += std::abs(marked.alphaAt(x, y) - plain.alphaAt(x, y)) > 64;
+          ink += marked.alphaAt(x, y) < 128;
+        }
+      EXPECT_GT(differing, plain.width()) << sets[s] << ' ' << c;
+      EXPECT_GT(ink, plain.width()) << sets[s] << ' ' << c;
+    }
   }
   // Titles are the largest, panel captions the smallest letters.
   EXPECT_GT(widths[2], widths[0]);
@@ -256,7 +277,7 @@ TEST(DataPack, EveryFileExistsAndEveryClipLoads) {
 }
 
 TEST(DataPack, LettersAndControlsSuitTheirRoles) {
-  LetterSetsHoldThirtyNineGlyphsThatStopOnTheirLetter();
+  LetterSetsHoldTheirGlyphsThatStopOnTheirLetter();
   ControlsHaveTheStatesTheirControlsShow();
 }
 

@@ -44,7 +44,7 @@ TEST_F(ClipStringTest, GlyphTableCoversDigitsLettersAndMarks) {
   EXPECT_EQ(AClipString::glyphSequence(' '), -1);
   EXPECT_EQ(AClipString::glyphSequence('\n'), -1);
   EXPECT_EQ(AClipString::glyphSequence('%'), AClipString::kOtherGlyph);
-  EXPECT_EQ(AClipString::glyphSequence(char(0xE9)), AClipString::kOtherGlyph);
+  EXPECT_EQ(AClipString::glyphSequence('.'), AClipString::kOtherGlyph);
 }
 
 TEST_F(ClipStringTest, LaysOutOneGlyphPerCharacterWithCaseFolded) {
@@ -421,3 +421,32 @@ TEST_F(ClipNumTest, MoveToShiftsEveryCellAndDestructionRemovesThem) {
 }
 
 }  // namespace
+
+TEST(ClipStringLatin1, AccentedLettersHaveGlyphsOfTheirOwnSharedByBothCases) {
+  EXPECT_EQ(AClipString::glyphSequence('\xA1'), 39);  // inverted !
+  EXPECT_EQ(AClipString::glyphSequence('\xBF'), 40);  // inverted ?
+  EXPECT_EQ(AClipString::glyphSequence('\xC0'), 41);
+  EXPECT_EQ(AClipString::glyphSequence('\xD6'), 63);
+  EXPECT_EQ(AClipString::glyphSequence('\xD8'), 64);
+  EXPECT_EQ(AClipString::glyphSequence('\xDE'), 70);
+  EXPECT_EQ(AClipString::glyphSequence('\xDF'), 71);
+  EXPECT_EQ(AClipString::glyphSequence('\''), 72);
+  EXPECT_EQ(AClipString::glyphSequence('\xE9'), AClipString::glyphSequence('\xC9'));
+  EXPECT_EQ(AClipString::glyphSequence('\xFC'), AClipString::glyphSequence('\xDC'));
+  // Multiplication and division signs, y umlaut, other marks: no glyph.
+  for (char c : {'\xD7', '\xF7', '\xFF', '\xA9', '\x80'}) EXPECT_EQ(AClipString::glyphSequence(c), AClipString::kOtherGlyph);
+}
+
+TEST(ClipStringLatin1, CanDrawNeedsAGlyphForEveryCharacterInTheSet) {
+  OClip full;
+  full.sequenceCount = AClipString::kLatin1Sequences;
+  OClip old;
+  old.sequenceCount = 39;
+  EXPECT_TRUE(AClipString::canDraw(&full, "\xA1Gr\xFC\xDF Gott!\nNi\xF1o"));
+  EXPECT_TRUE(AClipString::canDraw(&old, "Play!"));
+  EXPECT_FALSE(AClipString::canDraw(&old, "Fen\xEAtre"));
+  EXPECT_TRUE(AClipString::canDraw(&full, "l'eau"));
+  EXPECT_FALSE(AClipString::canDraw(&old, "l'eau"));
+  EXPECT_FALSE(AClipString::canDraw(&full, "150 %"));
+  EXPECT_FALSE(AClipString::canDraw(nullptr, "A"));
+}

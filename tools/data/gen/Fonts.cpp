@@ -1,4 +1,8 @@
-// The four letter sets. Each holds 39 sequences (0-9, A-Z, "-", "!", "?").
+// The four letter sets. Each holds 73 sequences: 0-9, A-Z, "-", "!", "?",
+// then for the translations the Latin-1 marks and letters "\xA1" "\xBF",
+// the capitals "\xC0" to "\xDE" (without the multiplication sign),
+// "\xDF" (the sharp s) and the apostrophe; small letters share the
+// capitals' glyphs.
 // A glyph's frames: 0 the letter, stopped there; 1-3 a rolling blur that
 // loops (for counters that roll); 4 the letter again, stopped (where a
 // rolling counter comes to rest).
@@ -28,8 +32,15 @@ FontRole roleFor(int set) {
   }
 }
 
-const char kGlyphs[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-!?";
-constexpr int kGlyphCount = 39;
+// Latin-1 characters in sequence order.
+std::string glyphCharacters() {
+  std::string out = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-!?\xA1\xBF";
+  for (int c = 0xC0; c <= 0xDF; ++c)
+    if (c != 0xD7) out += static_cast<char>(c);
+  return out + "'";
+}
+// The first glyphs set the cell: the accented letters are fitted into it.
+constexpr int kBaseGlyphs = 39;
 
 
 // The columns of a mask that hold ink.
@@ -62,16 +73,51 @@ Mask squeezed(const Mask& m, int width) {
   return out;
 }
 
+// Scales a mask to `height` rows and the same proportion of columns.
+Mask scaledTo(const Mask& m, int height) {
+  Mask tall = m;
+  int width = std::max(1, m.w * height / std::max(1, m.h));
+  if (width < m.w) tall = squeezed(m, width);
+  // Squeezing the columns of the transposed mask squeezes the rows.
+  Mask t;
+  t.w = tall.h, t.h = tall.w;
+  t.v.resize(tall.v.size());
+  for (int y = 0; y < tall.h; ++y)
+    for (int x = 0; x < tall.w; ++x) t.v[static_cast<size_t>(x) * t.w + y] = tall.at(x, y);
+  Mask s = squeezed(t, height);
+  Mask out;
+  out.w = s.h, out.h = s.w;
+  out.v.resize(s.v.size());
+  for (int y = 0; y < out.h; ++y)
+    for (int x = 0; x < out.w; ++x) out.v[static_cast<size_t>(y) * out.w + x] = s.at(y, x);
+  return out;
+}
+
+// Rows [top, bottom) of a glyph mask; a glyph whose marks reach above or
+// below them (accents, cedillas, inverted marks) is shrunk to fit, so every
+// glyph keeps the cell height the texts are laid out with.
+Mask fittedRows(const Mask& m, int top, int bottom) {
+  int inkTop = m.h, inkBottom = 0;
+  for (int y = 0; y < m.h; ++y)
+    for (int x = 0; x < m.w; ++x)
+      if (m.at(x, y) > 0) inkTop = std::min(inkTop, y), inkBottom = std::max(inkBottom, y + 1);
+  if (inkTop >= top && inkBottom <= bottom) return rows(m, top, bottom);
+  const int from = std::min(inkTop, top), to = std::max(inkBottom, bottom);
+  return scaledTo(rows(m, from, to), bottom - top);
+}
+
 }  // namespace
 
 ClipRecipe letterSet(int set) {
   FontRole role = roleFor(set);
   int pad = static_cast<int>(role.style.outlineWidth + 0.99f) + 1;
+  const std::string glyphs = glyphCharacters();
   std::vector<Mask> masks;
   int top = 1 << 20, bottom = 0;
-  for (int g = 0; g < kGlyphCount; ++g) {
-    masks.push_back(inkColumns(textMask(std::string(1, kGlyphs[g]), role.pixelHeight)));
+  for (size_t g = 0; g < glyphs.size(); ++g) {
+    masks.push_back(inkColumns(textMask(std::string(1, glyphs[g]), role.pixelHeight)));
     const Mask& m = masks.back();
+    if (g >= kBaseGlyphs) continue;
     for (int y = 0; y < m.h; ++y)
       for (int x = 0; x < m.w; ++x)
         if (m.at(x, y) > 0) top = std::min(top, y), bottom = std::max(bottom, y + 1);
@@ -81,17 +127,17 @@ ClipRecipe letterSet(int set) {
   // The cell is as wide as "H"; the few wider letters (M, W) are squeezed
   // to it, so the letters of a text sit close like a typeset word.
   int cellW = masks[17].w;
-  for (int g = 0; g < kGlyphCount; ++g) {
+  for (size_t g = 0; g < glyphs.size(); ++g) {
     // Every glyph sits centred in a cell of one size, cropped to the rows
     // the letters use, so all glyphs share one baseline.
-    Mask src = masks[static_cast<size_t>(g)];
+    Mask src = fittedRows(masks[g], top, bottom);
     if (src.w > cellW) src = squeezed(src, cellW);
     Mask cell;
     cell.w = cellW, cell.h = bottom - top;
     cell.v.assign(static_cast<size_t>(cell.w) * cell.h, 0.0f);
     int dx = (cellW - src.w) / 2;
     for (int y = 0; y < cell.h; ++y)
-      for (int x = 0; x < src.w; ++x) cell.v[static_cast<size_t>(y) * cell.w + x + dx] = src.at(x, y + top);
+      for (int x = 0; x < src.w; ++x) cell.v[static_cast<size_t>(y) * cell.w + x + dx] = src.at(x, y);
     Mask framed = padded(cell, pad);
     // Room for the shadow on the right and below.
     Mask withShadow;
