@@ -26,9 +26,9 @@ constexpr size_t kMaxScriptLineBytes = 4096;
 constexpr size_t kMaxScriptSteps = 1000000;
 
 // Parses a whole script. Blank lines and lines starting with '#' are
-// skipped; "repeat N" ... "end" blocks (nesting allowed) are written out. On the first bad line (or one longer than kMaxScriptLineBytes)
-// returns false with "line N: reason"; a text over kMaxScriptBytes is
-// refused whole.
+// skipped; "repeat N" ... "end" blocks (nesting allowed) are written out.
+// On the first bad line (or one longer than kMaxScriptLineBytes) returns
+// false with "line N: reason"; a text over kMaxScriptBytes is refused whole.
 bool parseScript(const std::string& text, std::vector<ScriptStep>& steps, std::string& error);
 
 // Reads and parses the script file at `path` (used as it is written).

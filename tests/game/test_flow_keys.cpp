@@ -124,8 +124,9 @@ TEST(FlowKeys, OptionsFocusGoesInReadingOrderAndReturnPresses) {
 
   // Tab walks on to Cancel, wraps to Autosave, block Explosion, Animation,
   // then the Sound row (box and its ten cells), the Music row, and OK.
-  std::vector<const void*> expected = {textId(rig, "Cancel"), options->box(AOptionsWnd::kAutosave), options->box(AOptionsWnd::kExplosion),
-                                       options->box(AOptionsWnd::kAnimation), options->box(AOptionsWnd::kSound)};
+  std::vector<const void*> expected = {textId(rig, "Cancel"), options->box(AOptionsWnd::kAutosave),
+                                       options->box(AOptionsWnd::kExplosion), options->box(AOptionsWnd::kAnimation),
+                                       options->box(AOptionsWnd::kSound)};
   for (int i = 0; i < 10; ++i) expected.push_back(options->soundBar()->cell(i));
   expected.push_back(options->box(AOptionsWnd::kMusic));
   for (int i = 0; i < 10; ++i) expected.push_back(options->musicBar()->cell(i));
