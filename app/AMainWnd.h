@@ -68,6 +68,12 @@ public:
   OClipControl* onLButtonDown(int x, int y) override;
   OClipControl* onLButtonUp(int x, int y) override;
   void onKeyDown(int key, int mods) override;
+  // While a game is played the board's cursor is the only target (the game
+  // moves it and takes Return itself); otherwise the panel buttons.
+  void collectFocusTargets(std::vector<FocusTarget>& out) const override;
+  bool pressFocus() override;
+  // On the Gyrex board B turns the other way (Backspace) instead of Escape.
+  int keyForPad(int padKey) const override;
   int onKeyUp(int key, int mods) override;
   void onControlClicked(OClipControl* control) override;
   void onChar(unsigned char ch, int mods) override;

@@ -157,6 +157,12 @@ OClipControl* AMainWnd::onLButtonUp(int x, int y) {
 }
 
 void AMainWnd::onKeyDown(int key, int mods) {
+  // Return on the game-over text goes on as a click on it does; other
+  // keys (still meant for the board) do nothing there.
+  if (state_ == kGameOverShown) {
+    if (key == zb::vk::Enter) onLButtonUp(x(), y());
+    return;
+  }
   if (state_ == kPlaying && game_) {
     game_->onKeyDown(key, mods);
   } else if (state_ == kPlaying && key == zb::vk::F1) {
@@ -167,6 +173,26 @@ void AMainWnd::onKeyDown(int key, int mods) {
     requestScreen(ScreenId::Menu);
   }
   OEngine::onKeyDown(key, mods);
+}
+
+void AMainWnd::collectFocusTargets(std::vector<FocusTarget>& out) const {
+  if (state_ == kGameOverShown) return;
+  if (state_ != kPlaying || !game_) {
+    OEngine::collectFocusTargets(out);
+    return;
+  }
+  ORect rect;
+  if (game_->keyFocusRect(rect)) out.push_back({rect, game_.get()});
+}
+
+int AMainWnd::keyForPad(int padKey) const {
+  if (padKey == zb::vk::PadB && state_ == kPlaying && game_ && family_ == zb::kFamilyGyrex) return zb::vk::Backspace;
+  return OEngine::keyForPad(padKey);
+}
+
+bool AMainWnd::pressFocus() {
+  if (state_ == kPlaying && game_) return false;
+  return OEngine::pressFocus();
 }
 
 int AMainWnd::onKeyUp(int key, int mods) {

@@ -45,6 +45,9 @@ struct OAppState {
   int zoom = 0;
   // Start windowed whatever the window-mode setting says (command line).
   bool forceWindowed = false;
+  // The keyboard or a gamepad is in use: screens show their focus. Set by
+  // the first navigation key, cleared by a pointer move.
+  bool keysInUse = false;
 
   std::unique_ptr<OEngine> mainScreen;   // the controller's full-size main screen
   std::unique_ptr<OEngine> introScreen;  // deleted once it is no longer current

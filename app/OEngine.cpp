@@ -18,6 +18,12 @@ void OEngine::removeAllClips(bool del) {
   controls_.clear();
   std::vector<OClip*> gone;
   gone.swap(clips_);
+  // The outline is the screen's own: it goes whatever the caller keeps.
+  if (focusOutline_ && !del) {
+    gone.erase(std::find(gone.begin(), gone.end(), focusOutline_));
+    delete focusOutline_;
+  }
+  focusOutline_ = nullptr;
   if (del)
     for (OClip* c : gone) deleteClip(c);
 }
@@ -44,6 +50,10 @@ void OEngine::removeClip(OClip* clip, bool del) {
   if (it == clips_.end()) return;
   addDirty(coveredArea(*clip));
   clips_.erase(it);
+  if (clip == focusOutline_) {
+    focusOutline_ = nullptr;
+    if (!del) delete clip;
+  }
   if (del) {
     // A deleted control must not stay behind in the control list.
     auto ctl = std::find(controls_.begin(), controls_.end(), clip);
@@ -67,6 +77,10 @@ void OEngine::removeExpiredClips(bool del) {
   for (OClip* c : expired) {
     c->lifetime = -1;
     addDirty(coveredArea(*c));
+    if (c == focusOutline_) {
+      focusOutline_ = nullptr;
+      if (!del) delete c;
+    }
     if (!del) continue;
     auto ctl = std::find(controls_.begin(), controls_.end(), c);
     if (ctl != controls_.end()) controls_.erase(ctl);
@@ -135,6 +149,10 @@ OClipControl* OEngine::onLButtonUp(int x, int y) {
 }
 
 void OEngine::onKeyDown(int key, int mods) {
+  if (!typingControl()) {
+    if (navigateFocus(key, mods)) return;
+    if ((key == zb::vk::Enter || key == zb::vk::Space) && pressFocus()) return;
+  }
   if (key == zb::vk::Tab) {
     moveFocusOn();
     return;
@@ -195,6 +213,7 @@ void OEngine::onClipWaypoint(OClip*, const OWaypoint&) {}
 void OEngine::onClipArrived(OClip*, const OWaypoint&) {}
 
 void OEngine::open(OEngine** slot) {
+  focusId_ = nullptr;
   backBuffer_ = std::make_unique<OBitmap>();
   backBuffer_->create(width_, height_);
   slot_ = slot;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/ODirtyList.h"
+#include "app/OFocusOrder.h"
 #include "gfx/OBitmap.h"
 #include "gfx/OClip.h"
 
@@ -88,6 +89,38 @@ public:
   // so: one with timers of its own in tick must not.
   virtual bool atRest() const;
 
+  // Keyboard and gamepad focus. A screen offers targets (by default its
+  // visible, enabled controls); the arrows, Tab and Shift+Tab move among
+  // them and Return or Space presses the focused one as a click at its
+  // centre would. The focus shows as an outline while keys are in use: the
+  // first navigation key shows it where it stands, a pointer move hides it.
+  // Screens where a control takes typing leave every key to that control.
+  struct FocusTarget {
+    ORect rect;
+    const void* id = nullptr;
+  };
+  virtual void collectFocusTargets(std::vector<FocusTarget>& out) const;
+  // The target focused when none is yet; null: the first in reading order.
+  virtual const void* preferredFocus() const { return nullptr; }
+  // The key a gamepad button (vk::PadA ...) stands for here: A is Return,
+  // B and Back are Escape, X is U (undo), Y is H (hint), Start is Pause,
+  // the shoulders page up and down. 0 ignores the button.
+  virtual int keyForPad(int padKey) const;
+  // Presses the focused target; false when keys are not in use or nothing
+  // is focused.
+  virtual bool pressFocus();
+  // Whether the focus is on show: one flag for the whole window.
+  bool keysInUse() const;
+  void setKeysInUse(bool on);
+  // Shows the focus, or moves it when already shown; false without targets.
+  bool moveFocus(zb::FocusStep step);
+  const void* focusId() const { return focusId_; }
+  void setFocusId(const void* id) { focusId_ = id; }
+  // The focused target's rectangle (screen coordinates); false when none.
+  bool focusRect(ORect& rect) const;
+  // The outline clip while the screen has one (for tests).
+  OClip* focusOutline() const { return focusOutline_; }
+
   // Moves and resizes the screen; an existing back buffer is remade.
   void setBounds(int x, int y, int width, int height);
   // Stable sort by z, largest first (smaller z is drawn later, in front).
@@ -121,6 +154,12 @@ public:
 protected:
   // Every clip at rest and everything already drawn.
   bool clipsAtRest() const;
+  // Arrows, Tab and Shift+Tab move the focus: true when the key was taken.
+  bool navigateFocus(int key, int mods);
+  // A control takes typing (an edit field has the keyboard).
+  bool typingControl() const;
+  // Places or hides the outline for the focus as it stands; the tick calls it.
+  void updateFocusOutline();
 
 private:
   void moveClip(OClip& clip, int steps);
@@ -134,6 +173,10 @@ private:
   ORect coveredArea(const OClip& clip) const;
   void pasteFromClipboard();
   void moveFocusOn();
+  std::vector<FocusTarget> targetsNow() const;
+  // Keeps the focus on its target, or puts it on the preferred or first
+  // one; returns its index in `targets` (-1 when there are none).
+  int landFocus(const std::vector<FocusTarget>& targets);
 
   OMainWindow& owner_;
   ODirtyList dirty_;
@@ -157,4 +200,7 @@ private:
   std::vector<OClip*> shownClips_;
   std::vector<int> shownLeft_, shownTop_, shownRight_, shownBottom_;
   std::vector<uint64_t> shownHit_;  // one bit per clip
+  const void* focusId_ = nullptr;
+  OClip* focusOutline_ = nullptr;  // on the clip list while it exists
+  ORect outlineFor_;               // the rectangle the outline was made for
 };

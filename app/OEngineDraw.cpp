@@ -47,6 +47,7 @@ void OEngine::tick(int elapsed) {
     ++i;
   }
   ticking_ = nullptr;
+  updateFocusOutline();
   if (skipNextDraw) {
     skipNextDraw = false;
     return;

@@ -207,6 +207,11 @@ std::vector<OEngine*> OMainWindow::screenChain() const {
 }
 
 void OMainWindow::onMouseMove(int x, int y) {
+  // A pointer that really moved takes over from the keys; the move alone
+  // does not shift the key focus.
+  if (x != lastPointerX_ || y != lastPointerY_) app_.keysInUse = false;
+  lastPointerX_ = x;
+  lastPointerY_ = y;
   if (app_.currentScreen) app_.currentScreen->onMouseMove(x, y);
 }
 
@@ -234,6 +239,9 @@ void OMainWindow::onRButtonUp(int x, int y) {
 }
 
 void OMainWindow::onKeyDown(int key, int mods) {
+  // Gamepad buttons mean what the screen makes of them.
+  if (zb::isPadKey(key)) key = app_.currentScreen ? app_.currentScreen->keyForPad(key) : 0;
+  if (key == 0) return;
   if (key == zb::vk::F3) {
     if (app_.music) app_.music->stop();
     show(false);
@@ -251,6 +259,8 @@ void OMainWindow::onKeyDown(int key, int mods) {
 }
 
 void OMainWindow::onKeyUp(int key, int mods) {
+  if (zb::isPadKey(key)) key = app_.currentScreen ? app_.currentScreen->keyForPad(key) : 0;
+  if (key == 0) return;
   if (app_.currentScreen) app_.currentScreen->onKeyUp(key, mods);
 }
 

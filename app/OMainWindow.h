@@ -77,6 +77,7 @@ private:
   AZoomNotice zoomNotice_;
   bool dragging_ = false;
   bool hadFocus_ = false;  // the focus seen by the last tick
+  int lastPointerX_ = -1, lastPointerY_ = -1;  // the pointer as the last move saw it
   int dragStartX_ = 0;
   int dragStartY_ = 0;
 };

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "gfx/ORect.h"
 #include "storage/OConfig.h"
 #include "storage/SavedGame.h"
 #include "storage/TScoresTable.h"
@@ -41,6 +42,9 @@ public:
   // Leaves demo or replay; Pause pauses, F1 asks for help, any other key
   // resumes a paused game.
   virtual int onKeyDown(int key, int mods);
+  // The board's key cursor on the main screen while keys are in use; false
+  // when the board shows none.
+  virtual bool keyFocusRect(ORect& /*rect*/) const { return false; }
   virtual int onKeyUp(int key, int mods);
   virtual void onControlClicked(OClipControl* control);
   virtual void onChar(unsigned char ch, int mods);

@@ -42,6 +42,14 @@ public:
   void resume() override;
   void applyOptions() override;
   int gameResult() override;
+  // The arrows move an element cursor (from the middle); Return or Space
+  // turns the element as the left button does, Backspace or Shift+Return
+  // the other way; H shows the hint as pointing at "SHOW STEP" does.
+  int onKeyDown(int key, int mods) override;
+  bool keyFocusRect(ORect& rect) const override;
+  // The element under the key cursor (column, row), -1 before the first key.
+  int cursorColumn() const { return cursorColumn_; }
+  int cursorRow() const { return cursorRow_; }
 
   RVisualField& field() { return field_; }
   RVisualField& preview() { return preview_; }
@@ -67,6 +75,8 @@ private:
   void replayFromStart();
   void fieldsToScreen();
   bool playing() const { return !paused_ && !demo_ && !replaying_; }
+  // Points the field at the cursor's element, as the pointer would.
+  void pointAtCursor();
 
   RVisualField field_;
   RVisualField preview_;
@@ -79,6 +89,7 @@ private:
   RRecorder live_, backup_, lastGame_;
   bool damagedSave_ = false;
   bool overShown_ = false;
+  int cursorColumn_ = -1, cursorRow_ = -1;
 };
 
 }  // namespace SpaceGyrex

@@ -124,4 +124,10 @@ std::string fromLatin1(const std::string& latin1) {
   return out;
 }
 
+bool arrowStep(int key, int& dx, int& dy) {
+  dx = key == vk::Left ? -1 : key == vk::Right ? 1 : 0;
+  dy = key == vk::Up ? -1 : key == vk::Down ? 1 : 0;
+  return dx != 0 || dy != 0;
+}
+
 }  // namespace zb

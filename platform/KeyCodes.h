@@ -36,9 +36,25 @@ constexpr int F3 = 114;
 constexpr int F4 = 115;
 constexpr int Add = 107;        // numeric pad +
 constexpr int Subtract = 109;   // numeric pad -
+// Gamepad buttons other than the d-pad (which sends the arrows), in a
+// range no keyboard key uses.
+constexpr int PadA = 0x88;
+constexpr int PadB = 0x89;
+constexpr int PadX = 0x8A;
+constexpr int PadY = 0x8B;
+constexpr int PadBack = 0x8C;
+constexpr int PadStart = 0x8D;
+constexpr int PadLeftShoulder = 0x8E;
+constexpr int PadRightShoulder = 0x8F;
 constexpr int OemPlus = 187;    // the = + key
 constexpr int OemMinus = 189;   // the - _ key
 }  // namespace vk
+
+// The step of an arrow key: dx, dy of -1, 0 or 1; false for other keys.
+bool arrowStep(int key, int& dx, int& dy);
+
+// Whether a virtual key is one of the gamepad's own (vk::PadA ...).
+inline bool isPadKey(int key) { return key >= vk::PadA && key <= vk::PadRightShoulder; }
 
 // Modifier mask bits.
 constexpr int ModShift = 1;

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/PadInput.h"
 #include "platform/WindowEvent.h"
 
 // The one top-level window as the application sees it. The real
@@ -74,6 +75,9 @@ public:
   // goes to standard error.
   virtual void messageBox(const std::string& caption, const std::string& text) = 0;
   virtual bool openUrl(const std::string& url) = 0;
+  // Presses or releases a button of a virtual gamepad, whose messages then
+  // arrive as a real pad's would (scripts); false where there is none.
+  virtual bool pressPadButton(PadButton /*button*/, bool /*down*/) { return false; }
 };
 
 }  // namespace zb

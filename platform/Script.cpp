@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "platform/KeyCodes.h"
+#include "platform/PadInput.h"
 
 namespace zb {
 namespace {
@@ -84,12 +85,63 @@ bool parseLine(const std::string& line, ScriptStep& step, std::string& why) {
   } else if (word == "shot") {
     step.kind = ScriptStep::Shot;
     if (!(in >> step.text)) return fail(why, "shot needs a file name");
+  } else if (word == "pad") {
+    step.kind = ScriptStep::Pad;
+    std::string name;
+    PadButton button;
+    if (!(in >> name) || !padButtonFromName(name, button))
+      return fail(why, "pad needs a button: a, b, x, y, start, back, dpup, dpdown, dpleft, dpright, "
+                       "leftshoulder or rightshoulder");
+    step.key = int(button);
   } else if (word == "quit") {
     step.kind = ScriptStep::Quit;
   } else {
     return fail(why, "unknown step '" + word + "'");
   }
   if (!atEnd(in)) return fail(why, "unexpected text after the step");
+  return true;
+}
+
+// An open "repeat N" block: where its steps begin.
+struct RepeatBlock {
+  size_t firstStep;
+  int times;
+  int line;
+};
+
+// "repeat N" opens a block, "end" closes the innermost one, which is then
+// written out N times. True when the line was one of these (why set on an
+// error in it); false for any other step.
+bool blockLine(const std::string& line, int number, std::vector<ScriptStep>& steps, std::vector<RepeatBlock>& blocks,
+               std::string& why) {
+  std::istringstream in(line);
+  std::string word;
+  in >> word;
+  if (word == "repeat") {
+    int times = 0;
+    if (!readInt(in, times, 1, 100000) || !atEnd(in)) {
+      fail(why, "repeat needs a count (1 to 100000)");
+    } else {
+      blocks.push_back({steps.size(), times, number});
+    }
+    return true;
+  }
+  if (word != "end") return false;
+  if (!atEnd(in)) {
+    fail(why, "unexpected text after the step");
+  } else if (blocks.empty()) {
+    fail(why, "end without repeat");
+  } else {
+    RepeatBlock block = blocks.back();
+    blocks.pop_back();
+    std::vector<ScriptStep> body(steps.begin() + long(block.firstStep), steps.end());
+    // Scripts stay small however they nest.
+    if (steps.size() + body.size() * size_t(block.times - 1) > kMaxScriptSteps) {
+      fail(why, "the repeats make too many steps");
+    } else {
+      for (int n = 1; n < block.times; ++n) steps.insert(steps.end(), body.begin(), body.end());
+    }
+  }
   return true;
 }
 
@@ -104,6 +156,7 @@ bool parseScript(const std::string& text, std::vector<ScriptStep>& steps, std::s
   std::istringstream in(text);
   std::string line;
   int number = 0;
+  std::vector<RepeatBlock> blocks;
   while (std::getline(in, line)) {
     ++number;
     if (line.size() > kMaxScriptLineBytes) {
@@ -114,15 +167,24 @@ bool parseScript(const std::string& text, std::vector<ScriptStep>& steps, std::s
     if (!line.empty() && line.back() == '\r') line.pop_back();
     size_t first = line.find_first_not_of(" \t");
     if (first == std::string::npos || line[first] == '#') continue;
-    ScriptStep step;
-    step.line = number;
     std::string why;
-    if (!parseLine(line.substr(first), step, why)) {
-      error = "line " + std::to_string(number) + ": " + why;
-      steps.clear();
-      return false;
+    if (!blockLine(line.substr(first), number, steps, blocks, why)) {
+      ScriptStep step;
+      step.line = number;
+      if (parseLine(line.substr(first), step, why)) {
+        steps.push_back(step);
+        continue;
+      }
     }
-    steps.push_back(step);
+    if (why.empty()) continue;
+    error = "line " + std::to_string(number) + ": " + why;
+    steps.clear();
+    return false;
+  }
+  if (!blocks.empty()) {
+    error = "line " + std::to_string(blocks.back().line) + ": repeat without end";
+    steps.clear();
+    return false;
   }
   return true;
 }

@@ -20,7 +20,10 @@ ScriptedWindow::ScriptedWindow(PlatformWindow& inner, std::vector<ScriptStep> st
       coarseWaits_(coarseWaits) {}
 
 bool ScriptedWindow::pollEvent(WindowEvent& event) {
-  if (inner_.pollEvent(event)) return true;
+  if (inner_.pollEvent(event)) {
+    padPending_ = false;
+    return true;
+  }
   if (queued_.empty()) runDueSteps();
   if (queued_.empty()) return false;
   event = queued_.front();
@@ -47,7 +50,11 @@ void ScriptedWindow::cursorPos(int& x, int& y) const {
 }
 
 void ScriptedWindow::runDueSteps() {
-  while (queued_.empty() && !quitQueued_) {
+  // A pad step's messages come back through the inner window; the next step
+  // waits for them (for a while: a pad that sends nothing must not stall it).
+  if (padPending_ && static_cast<int32_t>(nowMs() - padSentAt_) < kPadPatienceMs) return;
+  padPending_ = false;
+  while (queued_.empty() && !quitQueued_ && !padPending_) {
     if (waiting_) {
       if (static_cast<int32_t>(nowMs() - dueAt_) < 0) return;
       waiting_ = false;
@@ -132,6 +139,17 @@ void ScriptedWindow::runStep(const ScriptStep& s) {
       return;
     case ScriptStep::Quit:
       queue(WindowEvent::Quit, 0, 0, 0, 0);
+      return;
+    case ScriptStep::Pad:
+      // Pressed and released on the window's virtual pad: the messages come
+      // back through the window as a real pad's would.
+      if (!inner_.pressPadButton(PadButton(s.key), true) || !inner_.pressPadButton(PadButton(s.key), false)) {
+        std::fprintf(stderr, "script line %d: no virtual gamepad for the pad step\n", s.line);
+        ++failures_;
+        return;
+      }
+      padPending_ = true;
+      padSentAt_ = nowMs();
       return;
   }
 }

@@ -55,6 +55,7 @@ public:
   bool setClipboardText(const std::string& text) override { return inner_.setClipboardText(text); }
   void messageBox(const std::string& caption, const std::string& text) override { inner_.messageBox(caption, text); }
   bool openUrl(const std::string& url) override { return inner_.openUrl(url); }
+  bool pressPadButton(PadButton button, bool down) override { return inner_.pressPadButton(button, down); }
 
 private:
   void runDueSteps();
@@ -76,6 +77,10 @@ private:
   bool pointerKnown_ = false;
   int pointerX_ = 0, pointerY_ = 0;
   int failures_ = 0;
+  // A pad step's messages have not come back yet.
+  bool padPending_ = false;
+  uint32_t padSentAt_ = 0;
+  static constexpr int32_t kPadPatienceMs = 2000;
 };
 
 }  // namespace zb

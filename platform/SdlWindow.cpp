@@ -71,6 +71,8 @@ bool SdlWindow::open(const std::string& title, int width, int height) {
     // would emulate one on OpenGL, with all its memory and threads.
     if (driver && std::strcmp(driver, "x11") == 0) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   }
+  // Without pads the game is played as before; no message.
+  pads_.start();
   window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
                              SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
   if (!window_) return false;
@@ -117,6 +119,11 @@ void SdlWindow::destroy() {
 bool SdlWindow::pollEvent(WindowEvent& event) {
   SDL_Event e;
   while (pending_.empty() && window_ && SDL_PollEvent(&e)) translate(e);
+  if (pending_.empty() && window_) {
+    padEvents_.clear();
+    pads_.repeat(padEvents_);
+    pending_.insert(pending_.end(), padEvents_.begin(), padEvents_.end());
+  }
   if (pending_.empty()) return false;
   event = pending_.front();
   pending_.pop_front();
@@ -129,9 +136,13 @@ void SdlWindow::waitEvent(int timeoutMs) {
     return;
   }
   if (!pending_.empty()) return;
+  // A held pad direction repeats in time.
+  int repeatIn = pads_.msToRepeat();
+  if (repeatIn >= 0 && repeatIn < timeoutMs) timeoutMs = repeatIn;
   // The frame loop asks for a wait only after polling SDL's queue empty,
-  // which has just read the connection: on X11 that read need not be repeated.
-  if (xWait_.attached() && !SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) {
+  // which has just read the connection: on X11 that read need not be
+  // repeated. Pads are not on that connection: with one open SDL must look.
+  if (xWait_.attached() && !pads_.any() && !SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) {
     xWait_.wait(timeoutMs);
     return;
   }
@@ -148,6 +159,11 @@ void SdlWindow::push(WindowEvent::Kind kind, int x, int y, int mods) {
 }
 
 void SdlWindow::translate(const SDL_Event& e) {
+  padEvents_.clear();
+  if (pads_.translate(e, padEvents_)) {
+    pending_.insert(pending_.end(), padEvents_.begin(), padEvents_.end());
+    return;
+  }
   switch (e.type) {
     case SDL_MOUSEMOTION: {
       int x = 0, y = 0;

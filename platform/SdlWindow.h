@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/FrameBuffer.h"
 #include "platform/PlatformWindow.h"
+#include "platform/SdlPads.h"
 #include "platform/SdlPresenter.h"
 #include "platform/XEventWait.h"
 
@@ -38,6 +39,7 @@ public:
   bool open(const std::string& title, int width, int height) override;
   void destroy() override;
   bool isOpen() const override { return window_ != nullptr; }
+  bool pressPadButton(PadButton button, bool down) override { return pads_.pressVirtual(button, down); }
   bool pollEvent(WindowEvent& event) override;
   void waitEvent(int timeoutMs) override;
   void blit(const PixelSource& src, int srcX, int srcY, int width, int height, int dstX, int dstY) override;
@@ -93,6 +95,8 @@ private:
   std::unique_ptr<FrameBuffer> frame_;
   XEventWait xWait_;
   std::deque<WindowEvent> pending_;
+  SdlPads pads_;
+  std::vector<WindowEvent> padEvents_;
   std::vector<WindowEvent> keyEvents_;
   bool fullScreen_ = false;
   // Full screen without a window manager: the window itself covers the display.

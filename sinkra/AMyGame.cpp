@@ -108,6 +108,7 @@ void AMyGame::applySpeed() {
 }
 
 void AMyGame::startVariant(bool forDemo) {
+  cursor_ = -1;
   CGlobal& g = CGlobal::instance();
   if (CGameField* v = variant(kind)) current_ = v;
   // Reading the rules sets the factor of a game not yet begun, so the
@@ -143,6 +144,7 @@ void AMyGame::newGame() {
 void AMyGame::tick(int elapsed) {
   ASinkraWnd::tick(elapsed);
   if (main().newGameNeeded || !current_) return;
+  relightCursor();
   CGlobal& g = CGlobal::instance();
   if (current_->anyMoving() || !paused_) {
     current_->update(int(elapsed * g.speedFactor));

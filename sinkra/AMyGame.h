@@ -40,6 +40,12 @@ public:
   void resume() override;
   void applyOptions() override;
   int gameResult() override;
+  // The arrows move a cell cursor (from the middle of the board), Return
+  // and Space take the group under it, lit as pointing at it lights it.
+  int onKeyDown(int key, int mods) override;
+  bool keyFocusRect(ORect& rect) const override;
+  // The cell under the key cursor, -1 before the first key.
+  int cursorCell() const { return cursor_; }
 
   // The board of a variant (nullptr for one not in this build).
   CGameField* variant(int v) const;
@@ -59,6 +65,10 @@ private:
   // The speed factor of the speed option (the rules' play speed at 3).
   void applySpeed();
   void hideBlocks(bool hidden);
+  // The cursor on the board, the middle cell when it is not yet or no longer on it.
+  void fitCursor();
+  // Lights the group under the cursor again once a move has settled.
+  void relightCursor();
 
   std::array<std::unique_ptr<CGameField>, kVariantCount> variants_;
   CGameField* current_ = nullptr;
@@ -67,6 +77,8 @@ private:
   std::unique_ptr<CTextView> caption_;
   OConfig undoTree_;
   int undoScore_ = 0;
+  int cursor_ = -1;
+  bool fieldWasIdle_ = true;
 };
 
 }  // namespace SpaceSinkra

@@ -49,6 +49,20 @@ public:
   void applyOptions() override;
   int gameResult() override;
   bool canReplay() const override { return !oldGame_.empty(); }
+  // The key cursor walks the launch buttons round the board: Left and
+  // Right along the top and bottom, Up and Down along the sides, turning
+  // the corners; Return or Space launches, U or Ctrl+Z is "UNDO".
+  int onKeyDown(int key, int mods) override;
+  bool keyFocusRect(ORect& rect) const override;
+  // Ring positions, clockwise from the top left: the top side left to
+  // right, the right side downwards, the bottom right to left, the left
+  // side upwards; kSlots - 2 lines a side.
+  static constexpr int kRingSide = kSlots - 2;
+  static constexpr int kRingSize = 4 * kRingSide;
+  // The button at ring position i (nullptr where no launch is possible).
+  AMyButton* ringButton(int i) const;
+  // The ring position of the key cursor, -1 before the first key.
+  int ringCursor() const { return ringCursor_; }
 
   // A click on a launch button (ignored while a move runs).
   void launch(AMyButton* button);
@@ -99,6 +113,10 @@ private:
   void restartReplayBoard();
   bool openReplayStream();
 
+  // The key cursor (ATesselGameKeys.cpp): onto a button, and lit as the pointer lights one.
+  void fitRingCursor();
+  void lightRingCursor();
+
   // Saved state and undo (ATesselGameState.cpp).
   // A player's launch still in flight is not part of the board yet: goes
   // back to the board from before it, so a save or the snapshot a demo or
@@ -130,6 +148,7 @@ private:
   // A demo or replay reached its end; it starts over once the last board was seen.
   bool restartPending_ = false;
   int idleTicks_ = 0;
+  int ringCursor_ = -1;
 };
 
 }  // namespace SpaceTessel

@@ -1,5 +1,6 @@
 // The rhythm of a move (launch, settle, new cubes, next colours, new
 // buttons), the end of a game, the computer demo and the replay.
+#include "app/OAppState.h"
 #include "game/AGameHost.h"
 #include "tessel/AGameField.h"
 #include "tessel/AGameFieldDemo.h"
@@ -42,6 +43,11 @@ void ATesselGame::tick(int elapsed) {
   // The main screen moves Tessel sprites one 30 ms step per frame.
   board_->Update(30);
   score = board_->Score;
+  // The buttons are made anew after each launch: the cursor finds its own again.
+  if (main().app().keysInUse && ringCursor_ >= 0 && !paused_ && !demo_ && !replaying_) {
+    fitRingCursor();
+    lightRingCursor();
+  }
   ++idleTicks_;
   if (moveInProgress_ && !board_->moveBusy && shared().noDyingCubes) {
     settleMove();

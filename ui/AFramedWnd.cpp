@@ -252,6 +252,7 @@ OClipControl* AFramedWnd::onLButtonUp(int x, int y) {
 
 void AFramedWnd::onKeyDown(int key, int mods) {
   if (inputBlocked()) return;
+  if (key == zb::vk::Enter && !typingControl() && pressFocus()) return;
   if (key == zb::vk::Enter) {
     accept();
   } else if (key == zb::vk::Escape) {
@@ -267,6 +268,16 @@ void AFramedWnd::onChar(unsigned char ch, int mods) {
 }
 
 void AFramedWnd::onControlClicked(OClipControl* /*control*/) {}
+
+void AFramedWnd::collectFocusTargets(std::vector<FocusTarget>& out) const {
+  // Nothing while texts fly in: the focus lands once everything is in place.
+  if (inputBlocked()) return;
+  OEngine::collectFocusTargets(out);
+  for (const AClipString* text : texts_) {
+    if (!text->clickable() || !text->visible() || text->flying()) continue;
+    out.push_back({ORect{text->x(), text->y(), text->x() + text->width(), text->y() + text->height()}, text});
+  }
+}
 
 void AFramedWnd::onChildClosed(OEngine* /*child*/, int /*result*/) {
   showContents(true);

@@ -38,10 +38,15 @@ public:
   // click animation runs.
   OClipControl* onLButtonDown(int x, int y) override;
   OClipControl* onLButtonUp(int x, int y) override;
-  // Enter accepts, Escape cancels; other keys go to the controls.
+  // Enter presses the focused control or text while keys are in use, else
+  // accepts; Escape cancels; other keys go to the controls.
   void onKeyDown(int key, int mods) override;
   void onChar(unsigned char ch, int mods) override;
   void onControlClicked(OClipControl* control) override;
+  // The controls and the clickable texts, while the dialog is open.
+  void collectFocusTargets(std::vector<FocusTarget>& out) const override;
+  // The default button.
+  const void* preferredFocus() const override { return defaultButton_; }
   // The child opened over this dialog has closed: show everything again
   // and rebuild the contents.
   void onChildClosed(OEngine* child, int result) override;

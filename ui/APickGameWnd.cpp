@@ -4,6 +4,7 @@
 #include "app/OMainWindow.h"
 #include "game/AGameWnd.h"
 #include "game/GameCatalog.h"
+#include "platform/KeyCodes.h"
 #include "ui/ARadioGroup.h"
 #include "platform/Language.h"
 
@@ -12,6 +13,10 @@ namespace {
 // The radio shown when the preselected variant is not in this build: the
 // Remover, one of the first-start preselections.
 constexpr int kFallbackRadio = 4;
+
+// The variants as the screen lists them: the Sinkra column, the Tessel
+// column, then the Gyrex row.
+constexpr int kListOrder[zb::kPickRadioCount] = {4, 5, 6, 7, 8, 0, 1, 2, 3, 9, 10, 11};
 
 bool available(int radio) {
   const zb::PickRadio& r = zb::pickRadio(radio);
@@ -55,7 +60,7 @@ void APickGameWnd::buildContents() {
     }
   }
   // Labels in family order: Sinkra, Tessel, Gyrex.
-  for (int r : {4, 5, 6, 7, 8, 0, 1, 2, 3, 9, 10, 11}) {
+  for (int r : kListOrder) {
     const zb::PickRadio& radio = zb::pickRadio(r);
     AClipString* label = newText(app.letters[3].get(), radio.boxX + 40, radio.boxY + 5, radio.label, -10, false);
     if (!available(r)) label->setOpacity(150);
@@ -123,4 +128,70 @@ void APickGameWnd::onChildClosed(OEngine* child, int result) {
 void APickGameWnd::onClosed() {
   // The boxes are controls of this screen; they go with the contents.
   radios_.reset();
+}
+
+const void* APickGameWnd::preferredFocus() const {
+  return radios_ && selected_ < radios_->boxCount() ? radios_->box(selected_) : nullptr;
+}
+
+void APickGameWnd::onKeyDown(int key, int mods) {
+  // Return on the variants plays the one chosen, as "Play!" does.
+  auto* focused = static_cast<const OClipControl*>(focusId());
+  if (key == zb::vk::Enter && !inputBlocked() && radios_ && keysInUse() && radios_->indexOf(focused) >= 0) {
+    accept();
+    return;
+  }
+  // Home and Page Up (a pad's left shoulder) jump to the first variant,
+  // End and Page Down (the right shoulder) to the last.
+  bool first = key == zb::vk::Home || key == zb::vk::PageUp;
+  if ((first || key == zb::vk::End || key == zb::vk::PageDown) && !inputBlocked() && radios_) {
+    setKeysInUse(true);
+    // Variants not in this build are passed over.
+    for (int i = 0; i < zb::kPickRadioCount; ++i) {
+      int radio = kListOrder[first ? i : zb::kPickRadioCount - 1 - i];
+      if (!available(radio)) continue;
+      select(radio);
+      break;
+    }
+    setFocusId(preferredFocus());
+    return;
+  }
+  bool walk = key == zb::vk::Up || key == zb::vk::Down;
+  bool across = key == zb::vk::Left || key == zb::vk::Right;
+  if (!(walk || across) || inputBlocked() || !radios_) {
+    AFramedWnd::onKeyDown(key, mods);
+    return;
+  }
+  if (!keysInUse()) {
+    // The first key only shows where the focus stands.
+    setKeysInUse(true);
+    return;
+  }
+  if (walk) {
+    stepVariant(key == zb::vk::Down ? 1 : -1);
+  } else {
+    stepAcross(key == zb::vk::Right ? 1 : -1);
+  }
+}
+
+void APickGameWnd::stepVariant(int step) {
+  int at = 0;
+  for (int i = 0; i < zb::kPickRadioCount; ++i)
+    if (kListOrder[i] == selected_) at = i;
+  for (int n = 1; n < zb::kPickRadioCount; ++n) {
+    int radio = kListOrder[(at + step * n + 2 * zb::kPickRadioCount) % zb::kPickRadioCount];
+    if (!available(radio)) continue;
+    select(radio);
+    break;
+  }
+  setFocusId(preferredFocus());
+}
+
+void APickGameWnd::stepAcross(int step) {
+  // Demo!, the variants, Play!, round and round.
+  const void* ring[] = {demoButton_, preferredFocus(), defaultButton()};
+  int at = 1;
+  for (int i = 0; i < 3; ++i)
+    if (ring[i] == focusId()) at = i;
+  setFocusId(ring[(at + step + 3) % 3]);
 }

@@ -23,6 +23,13 @@ public:
   // The restart confirmation closed: "No" goes back to `current`.
   void onChildClosed(OEngine* child, int result) override;
   void onClosed() override;
+  // Up and Down walk the variants (selecting each), Left and Right go
+  // between the variants and the two buttons, Home/Page Up and End/Page
+  // Down jump to the first and last variant, Return on the variants plays;
+  // other keys as on any dialog.
+  void onKeyDown(int key, int mods) override;
+  // The selected variant's box.
+  const void* preferredFocus() const override;
 
   // The radio of the game in play when the screen opened.
   int current() const { return current_; }
@@ -33,6 +40,8 @@ public:
 
 private:
   void play(bool demo);
+  void stepVariant(int step);
+  void stepAcross(int step);
 
   std::unique_ptr<ARadioGroup> radios_;
   AClipString* demoButton_ = nullptr;

@@ -172,7 +172,8 @@ TEST(FlowScreens, CaptionsInFlightSettleWhenADialogCoversTheScreen) {
   rig.key(zb::vk::Space);
   EXPECT_EQ(game->leavingCaptionCount(), 3u);
   ASSERT_TRUE(rig.runUntil([&] { return game->leavingCaptionCount() == 0; }, 5000));
-  EXPECT_EQ(main->clips().size(), clipsPlaying);
+  // The keys brought the board cursor's outline: the one clip that may stay.
+  EXPECT_EQ(main->clips().size() - (main->focusOutline() ? 1 : 0), clipsPlaying);
 }
 
 TEST(FlowScreens, NoToStartNewGameKeepsTheRunningGame) {

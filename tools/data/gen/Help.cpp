@@ -116,7 +116,23 @@ std::vector<std::string> helpPages() {
          "Every variant keeps its own Top 10 table. A score good enough for it asks for your name at the end.\n"
          "\n"
          "== Demo and replay\n"
-         "Demo lets the computer play; Replay shows your last finished game. Click to take over.")};
+         "Demo lets the computer play; Replay shows your last finished game. Click to take over."),
+
+      N_("Keyboard and gamepad\n"
+         "Every screen and every board can be played without the mouse. The first key shows an outline; moving "
+         "the mouse hides it again.\n"
+         "\n"
+         "== Keys\n"
+         "* Arrows, Tab and Shift+Tab: move the outline. Enter or Space: press what it is on. Esc: back.\n"
+         "* Pick game: Up and Down choose the game, Left and Right go to Play! and Demo!, Home and End jump.\n"
+         "* Help: Left and Right, Page Up and Page Down turn the pages.\n"
+         "* Sinkra: the arrows move over the board, Enter or Space removes the group under the outline.\n"
+         "* Tessel: the arrows move round the launch buttons, Enter or Space launches, U or Ctrl+Z undoes.\n"
+         "* Gyrex: Enter or Space turns clockwise, Backspace or Shift+Enter the other way, H shows a step.\n"
+         "\n"
+         "== Gamepad\n"
+         "D-pad or left stick: move. A: press, remove, launch or turn. B: back (Gyrex: turn the other way). "
+         "X: undo. Y: show a step. Start: pause. Back: menu. Shoulders: page up and down.")};
 }
 
 }  // namespace zbgen
