@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "audio/OMusic.h"
+#include "platform/Clock.h"
 #include "platform/KeyCodes.h"
 #include "platform/ZoomSteps.h"
 
@@ -243,6 +244,12 @@ void OMainWindow::onKeyDown(int key, int mods) {
   if (zb::isPadKey(key)) key = app_.currentScreen ? app_.currentScreen->keyForPad(key) : 0;
   if (key == 0) return;
   if (key == zb::vk::F3) {
+    // A held F3 minimises once: its repeat would minimise again the window
+    // the player has just brought back.
+    constexpr uint32_t kHeldKeyMs = 1500;
+    uint32_t now = zb::nowMs();
+    if (minimisedAt_ != 0 && now - minimisedAt_ < kHeldKeyMs) return;
+    minimisedAt_ = now == 0 ? 1 : now;
     if (app_.music) app_.music->stop();
     show(false);
     return;

@@ -80,4 +80,7 @@ private:
   int lastPointerX_ = -1, lastPointerY_ = -1;  // the pointer as the last move saw it
   int dragStartX_ = 0;
   int dragStartY_ = 0;
+  // When F3 last minimised (0: never). The held key repeats after about
+  // 660 ms, and with the focus gone the repeat arrives as a fresh press.
+  uint32_t minimisedAt_ = 0;
 };

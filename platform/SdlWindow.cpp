@@ -257,6 +257,10 @@ void SdlWindow::translateWindowEvent(const SDL_Event& e) {
 }
 
 void SdlWindow::translateKey(const SDL_Event& e, bool down) {
+  // The window keys act once per press: a held F4 would flip the screen
+  // mode back and forth.
+  SDL_Keycode sym = e.key.keysym.sym;
+  if (down && e.key.repeat && (sym == SDLK_F3 || sym == SDLK_F4)) return;
   keyEvents_.clear();
   translateSdlKey(e.key.keysym.sym, modsFrom(e.key.keysym.mod), down, keyEvents_);
   pending_.insert(pending_.end(), keyEvents_.begin(), keyEvents_.end());

@@ -295,6 +295,20 @@ TEST_F(MainTest, F3MinimisesOtherKeysReachTheScreen) {
   EXPECT_EQ(c->keys, std::vector<int>{zb::vk::Escape});
 }
 
+// X repeats a held key after about 660 ms; when F3 has taken the focus
+// away, that repeat comes as a fresh press once the window is back.
+TEST_F(MainTest, AHeldF3MinimisesOnceAndNotTheRestoredWindowAgain) {
+  rig.window.onKeyDown(zb::vk::F3, 0);
+  ASSERT_TRUE(rig.platform.minimised);
+  rig.platform.minimised = false;  // the window manager brings it back
+  rig.clock.advance(660);
+  rig.window.onKeyDown(zb::vk::F3, 0);
+  EXPECT_FALSE(rig.platform.minimised);
+  rig.clock.advance(1000);
+  rig.window.onKeyDown(zb::vk::F3, 0);
+  EXPECT_TRUE(rig.platform.minimised);
+}
+
 TEST_F(MainTest, SwitchWaitsForTheClosingScreenAndTakesTheLatestRequest) {
   LogScreen* a = makeTable(ScreenId::Menu, "menu");
   LogScreen* b = makeTable(ScreenId::Help, "help");
