@@ -10,40 +10,11 @@ set -u
 ZENBOX=$1
 DATA=$2
 
-WORK=$(mktemp -d)
-PIDS=()
-cleanup() {
-  for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do kill "${PIDS[i]}" 2>/dev/null; wait "${PIDS[i]}" 2>/dev/null; done
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  [ -n "${KEEP_SHOTS:-}" ] && cp "$WORK"/*.png "$KEEP_SHOTS"/ 2>/dev/null
-  exit 1
-}
-until_true() {
-  local seconds=$1
-  shift
-  local end=$((SECONDS + seconds))
-  until "$@"; do
-    [ $SECONDS -ge $end ] && return 1
-    sleep 0.5
-  done
-}
+. "$(dirname "$0")/x11_common.sh"
 
 # A small desktop keeps the window at 100 %, pixel for pixel, so the
 # outline's colour is found exactly.
-exec 3>"$WORK/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-PIDS+=($!)
-exec 3>&-
-until_true 30 test -s "$WORK/display" || fail "Xvfb did not start"
-export DISPLAY=:$(head -n1 "$WORK/display")
-openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
-PIDS+=($!)
-wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-until_true 30 wm_ready || fail "openbox did not start"
+start_x 1024x768
 
 grab() { import -window "$WIN" "$WORK/$1.png" 2>/dev/null; }
 # Pixels of the outline's light ring colour in a grabbed picture ($2: crop).
