@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 #include "platform/RenderedTune.h"
@@ -29,9 +30,6 @@ constexpr const char* kRenderVersion = "fluidsynth-r1";
 // FluidSynth prints panic-level messages only; its warnings about the
 // soundfont's optional parts are not the generator's business.
 void quietLog() {
-  static bool done = false;
-  if (done) return;
-  done = true;
   for (int level : {FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
     fluid_set_log_function(level, nullptr, nullptr);
 }
@@ -96,8 +94,20 @@ bool openMemory(MemoryReader& reader, OggVorbis_File& vf) {
 
 }  // namespace
 
+// The synthesizer library fills its shared tables when the first synth is
+// made, unguarded: two tunes rendered at once could read half-filled tables
+// (seen as one tune 22 dB too loud). So one synth is made first, once.
+static void prepareSynthesizer() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    quietLog();
+    std::unique_ptr<fluid_settings_t, SettingsDeleter> settings(new_fluid_settings());
+    if (settings) std::unique_ptr<fluid_synth_t, SynthDeleter> synth(new_fluid_synth(settings.get()));
+  });
+}
+
 bool synthesizeMidi(const std::vector<uint8_t>& midi, const std::string& soundFont, Pcm& out, std::string& error) {
-  quietLog();
+  prepareSynthesizer();
   out.clear();
   std::unique_ptr<fluid_settings_t, SettingsDeleter> settings(new_fluid_settings());
   if (!settings) return error = "cannot create synthesizer settings", false;
