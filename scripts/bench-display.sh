@@ -178,9 +178,13 @@ origin() { xwininfo -id "$WIN" | awk '/Absolute upper-left X/ {x=$4} /Absolute u
 
 # Every run starts from the same settings: windowed at 1x, the pick-game
 # screen offering Remover rather than a first start's random choice.
+# Extra lines ("Music=0") may follow the folder.
 zenbox_settings() {
+  local dir=$1
+  shift
   printf 'WindowMode=0\nWindowZoom=1\nGameIndex=1\nGameKind=2\n' >"$WORK/settings.txt"
-  "$DATATOOL" encrypt "$WORK/settings.txt" "$1/zenbox.cfg" TideMarsh >/dev/null || exit 1
+  for line in "$@"; do printf '%s\n' "$line" >>"$WORK/settings.txt"; done
+  "$DATATOOL" encrypt "$WORK/settings.txt" "$dir/zenbox.cfg" TideMarsh >/dev/null || exit 1
 }
 
 run_zenbox() {
@@ -246,14 +250,10 @@ cpu_audio_while() {
 zenbox_to_board_with_audio() {
   rm -rf "$WORK/data"
   cp -r "$DATA" "$WORK/data"
-  if [ "$1" = off ]; then
-    printf 'Music=0\nSound=0\n' >"$WORK/settings.txt"
-    "$(dirname "$ZENBOX")/zenbox-data" encrypt "$WORK/settings.txt" "$WORK/data/zenbox.cfg" TideMarsh || exit 1
-  fi
-  launch '^Zenbox$' env SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$ZENBOX" --windowed --data "$WORK/data"
-  sleep 1
+  rm -rf "$WORK/data/save"
+  if [ "$1" = off ]; then zenbox_settings "$WORK/data" Music=0 Sound=0; else zenbox_settings "$WORK/data"; fi
+  launch '^Zenbox$' 800x600 env SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$ZENBOX" --windowed --data "$WORK/data"
   xdotool mousemove 5 5
-  xdotool key --window "$WIN" space  # ends the intro
   sleep 5
   read -r ox oy < <(origin)
   xdotool mousemove $((ox + 620)) $((oy + 545)) click 1  # "Play!"
