@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/AStartup.h"
+#include "platform/KeyCodes.h"
 #include "platform/PngWriter.h"
 #include "platform/Random.h"
 #include "game/AGameWnd.h"
@@ -191,6 +192,13 @@ bool FlowRig::waitPlaying(int limitMs) {
     AMainWnd* m = main();
     return m && current() == m && m->state() == AMainWnd::kPlaying && m->tilesShown() == 0;
   }, limitMs);
+}
+
+bool FlowRig::leavePickGame() {
+  if (!start() || !runUntil([&] { return isCurrent(ScreenId::PickGame); }, 9000)) return false;
+  settle();
+  key(zb::vk::Escape);
+  return runUntil([&] { return current() == main(); });
 }
 
 bool FlowRig::playMoves(int moves) {

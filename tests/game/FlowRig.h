@@ -47,6 +47,9 @@ public:
   bool pick(int radio);
   // Waits for the main screen to be current, uncovered and playing.
   bool waitPlaying(int limitMs = 20000);
+  // From a fresh start: Escape on the pick-game screen, back to the main
+  // screen with no game.
+  bool leavePickGame();
   // Clicks `moves` groups of two or more on the running Sinkra board,
   // letting each settle; false when no group could be found.
   bool playMoves(int moves);

@@ -306,11 +306,7 @@ TEST(FlowControls, SavesThatFailAreToldAndFailTheExit) {
 TEST(FlowControls, OptionsWithoutAGameOpenTheCommonScreen) {
   if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
   FlowRig rig;
-  ASSERT_TRUE(rig.start());
-  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::PickGame); }, 9000));
-  rig.settle();
-  rig.key(zb::vk::Escape);
-  ASSERT_TRUE(rig.runUntil([&] { return rig.current() == rig.main(); }));
+  ASSERT_TRUE(rig.leavePickGame());
   ASSERT_EQ(rig.main()->game(), nullptr);
   rig.settle();
   clickButton(rig, AMainWnd::kOptions);

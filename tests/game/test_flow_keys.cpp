@@ -94,11 +94,7 @@ TEST(FlowKeys, PickGameWalksTheVariantsAndCrossesToTheButtons) {
 TEST(FlowKeys, OptionsFocusGoesInReadingOrderAndReturnPresses) {
   if (!flowtest::haveData()) GTEST_SKIP() << "no data pack";
   FlowRig rig;
-  ASSERT_TRUE(rig.start());
-  ASSERT_TRUE(rig.runUntil([&] { return rig.isCurrent(ScreenId::PickGame); }, 9000));
-  rig.settle();
-  rig.key(zb::vk::Escape);
-  ASSERT_TRUE(rig.runUntil([&] { return rig.current() == rig.main(); }));
+  ASSERT_TRUE(rig.leavePickGame());
   rig.settle();
   rig.run(300);
 
