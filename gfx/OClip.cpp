@@ -165,6 +165,10 @@ void OClip::addWaypoint(const OWaypoint& waypoint, bool clearFirst) {
 }
 
 bool OClip::copyFrom(const OClip& other, bool keepPlace) {
+  return copyFrom(other, keepPlace, 0, int(other.sequences.size()));
+}
+
+bool OClip::copyFrom(const OClip& other, bool keepPlace, int first, int count) {
   if (&other == this) return true;
   if (!other.images.empty() && !other.sequences.empty()) return false;
   const double px = x, py = y, pz = z, pvx = vx, pvy = vy, pvz = vz;
@@ -197,10 +201,12 @@ bool OClip::copyFrom(const OClip& other, bool keepPlace) {
     addImage(std::move(copy));
     raw->blendLevel = image->blendLevel;
   }
-  for (const auto& sequence : other.sequences) {
-    auto copy = std::make_unique<OClip>();
-    addSequence(std::move(copy));
-    sequences.back()->copyFrom(*sequence, false);
+  const int total = int(other.sequences.size());
+  first = std::clamp(first, 0, total);
+  const int last = first + std::clamp(count, 0, total - first);
+  for (int s = first; s < last; ++s) {
+    addSequence(std::make_unique<OClip>());
+    sequences.back()->copyFrom(*other.sequences[size_t(s)], false);
   }
   width = other.width;
   height = other.height;
@@ -208,7 +214,7 @@ bool OClip::copyFrom(const OClip& other, bool keepPlace) {
     if (sequences.empty()) {
       showFrame(other.currentFrame, -1);
     } else {
-      currentSequence = std::clamp(other.currentSequence, 0, int(sequences.size()) - 1);
+      currentSequence = std::clamp(other.currentSequence - first, 0, int(sequences.size()) - 1);
       showFrame(sequences[size_t(currentSequence)]->currentFrame, currentSequence);
     }
   }

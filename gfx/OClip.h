@@ -65,6 +65,10 @@ public:
   // keepPlace the clip keeps its position, velocity and visibility; without
   // it they are copied too. The frame-change callback stays.
   virtual bool copyFrom(const OClip& other, bool keepPlace = false);
+  // The same with only `count` of other's sequences from `first` on, for a
+  // copy that shows few of many (a text's letter, a number's digits): a
+  // letter set holds 73 sequences, and each letter on screen is a copy.
+  bool copyFrom(const OClip& other, bool keepPlace, int first, int count);
   virtual void onWaypoint(const OWaypoint& waypoint);
   virtual void onArrive(const OWaypoint& waypoint);
   // Raised by frame action 5 with the frame's two arguments.

@@ -6,7 +6,8 @@
 AClipNum::AClipNum(OEngine* screen, const OClip& digits, int value, int cells, double x, double y,
                    int spacing, double depth)
     : screen_(screen), x_(x), y_(y), depth_(depth), spacing_(spacing) {
-  digits_.copyFrom(digits);
+  // Digits only: the panel's number font is a whole letter set.
+  digits_.copyFrom(digits, false, 0, 10);
   for (int i = 0; i < cells; ++i) {
     auto cell = std::make_unique<OClip>();
     cell->copyFrom(digits_);

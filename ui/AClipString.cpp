@@ -166,12 +166,13 @@ void AClipString::layOut() {
     // A letter set from before the Latin-1 letters has no such sequence.
     if (seq > 38 && seq >= font_->sequenceCount) seq = kOtherGlyph;
     if (seq != -1) {
+      const int shown = seq == kOtherGlyph ? 0 : seq;
+      // The letter's own sequence only: it never shows another.
       auto glyph = std::make_unique<OClip>();
-      glyph->copyFrom(*font_);
+      glyph->copyFrom(*font_, false, shown, 1);
       glyph->visible = true;
       glyph->stopped = animated_;
-      const int shown = seq == kOtherGlyph ? 0 : seq;
-      glyph->showFrame(0, shown);
+      glyph->showFrame(0, 0);
       int top = rowY;
       if (zb::random() % 2 == 0) top = rowY - zb::random(int(fontH * 0.2));
       if (!anyTop || top > lowestTop) lowestTop = top;
@@ -260,7 +261,7 @@ void AClipString::refresh() {
   setOpacity(0);
   setVisible(true);
   for (size_t i = 0; i < glyphs_.size(); ++i) {
-    if (homes_[i].sequence != kOtherGlyph) glyphs_[i]->showFrame(0, homes_[i].sequence);
+    if (homes_[i].sequence != kOtherGlyph) glyphs_[i]->showFrame(0, 0);
   }
 }
 

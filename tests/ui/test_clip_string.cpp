@@ -22,9 +22,16 @@ protected:
   std::unique_ptr<OClip> star = makeClip(5, 3, 4, 4);
   OEngine& screen() { return *world.screen; }
 
+  // The font sequence each glyph shows, found by the pixels it shares.
   std::vector<int> sequences(const AClipString& text) {
     std::vector<int> seqs;
-    for (int i = 0; i < text.glyphCount(); ++i) seqs.push_back(text.glyph(i)->currentSequence);
+    for (int i = 0; i < text.glyphCount(); ++i) {
+      const OBitmap* shown = text.glyph(i)->currentImage();
+      int found = -1;
+      for (int s = 0; s < font->sequenceCount && shown; ++s)
+        if (font->sequences[size_t(s)]->images[0]->rowAddress(0) == shown->rowAddress(0)) found = s;
+      seqs.push_back(found);
+    }
     return seqs;
   }
   size_t starsOnScreen() {
@@ -56,6 +63,11 @@ TEST_F(ClipStringTest, LaysOutOneGlyphPerCharacterWithCaseFolded) {
   AClipString other(font.get(), &screen(), 0, 0, "#", -10, false);
   EXPECT_EQ(sequences(other), (std::vector<int>{0}));
   EXPECT_EQ(screen().clips().size(), 8u);
+  // A letter holds its own glyph, not a copy of the whole set.
+  EXPECT_EQ(play.glyph(0)->sequenceCount, 1);
+  // Refreshed glyphs show the same letters.
+  play.refresh();
+  EXPECT_EQ(sequences(play), (std::vector<int>{25, 21, 10, 34, 37}));
 }
 
 TEST_F(ClipStringTest, PlacesGlyphsWithJitterSpacingAndDepth) {
@@ -357,8 +369,9 @@ TEST_F(ClipStringTest, SetTextReplacesTheGlyphsOnTheScreen) {
 class ClipNumTest : public ::testing::Test {
 protected:
   uitest::Screen world;
-  // Ten digit sequences of four frames, 12 x 16 pixels.
-  std::unique_ptr<OClip> digits = makeClip(10, 4, 12, 16);
+  // A whole letter set of four-frame glyphs, 12 x 16 pixels: the panels
+  // draw their numbers with one.
+  std::unique_ptr<OClip> digits = makeClip(AClipString::kLatin1Sequences, 4, 12, 16);
 };
 
 TEST_F(ClipNumTest, ShowsDigitsInCellsWithoutRolling) {
@@ -374,6 +387,8 @@ TEST_F(ClipNumTest, ShowsDigitsInCellsWithoutRolling) {
     EXPECT_EQ(num.cell(i).z, -5);
   }
   EXPECT_EQ(world.screen->clips().size(), 5u);
+  // A cell holds the digits, not the letters.
+  EXPECT_EQ(num.cell(0).sequenceCount, 10);
   // Digits beyond the cells are dropped.
   num.setValue(1234567, false);
   EXPECT_EQ(num.cell(0).currentSequence, 3);
