@@ -58,8 +58,14 @@ void applyLevelsLocked(DeviceState& s) {
 // once that it runs silent instead.
 void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
 
+// Frames the mixer fills per wake: 2048 (46 ms) wakes it half as often as
+// 1024, which halves the audio thread's cost while music plays, and an
+// effect still follows its click without a lag a player notices.
+constexpr int kOutputFrames = 2048;
+
 bool openDeviceLocked(DeviceState& s) {
-  if (Mix_OpenAudioDevice(kOutputRate, AUDIO_S16SYS, kOutputChannels, 1024, nullptr, 0) != 0) return false;
+  if (Mix_OpenAudioDevice(kOutputRate, AUDIO_S16SYS, kOutputChannels, kOutputFrames, nullptr, 0) != 0)
+    return false;
   if (s.channelUsed.empty()) s.channelUsed.assign(1, true);
   Mix_AllocateChannels(std::max<int>(kInitialChannels, static_cast<int>(s.channelUsed.size())));
   s.awake = true;
@@ -114,7 +120,9 @@ void sleeperLoop() {
       closeDeviceLocked(s);
       continue;
     }
-    s.changed.wait_for(lock, std::min<std::chrono::steady_clock::duration>(delay, std::chrono::milliseconds(250)));
+    // Every wake of this thread costs while music plays: look again once
+    // the silence could be long enough, and no sooner.
+    s.changed.wait_until(lock, s.lastUse + delay);
   }
 }
 
