@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -28,13 +29,20 @@ int modsFrom(Uint16 sdlMods) {
 // of or above the window (seen while the mouse is captured) becomes large.
 int client16(Sint32 v) { return static_cast<int>(static_cast<uint32_t>(v) & 0xFFFF); }
 
+// A closing terminal or session hangs up: that ends the run as SIGTERM does
+// (SDL's own handler), with the game saved, not at once without it.
+volatile std::sig_atomic_t hungUp = 0;
+void onHangUp(int) { hungUp = 1; }
+
 }  // namespace
 
 SdlWindow::SdlWindow(bool headless, ManualClock* virtualClock) : headless_(headless), virtualClock_(virtualClock) {}
 
 SdlWindow::~SdlWindow() {
   destroy();
-  if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  // Closing the connections to a server that is gone would end the
+  // process inside the X library; they go with it instead.
+  if (videoStarted_ && !XEventWait::displayLost()) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 void SdlWindow::useDummyDrivers() {
@@ -57,6 +65,7 @@ bool SdlWindow::open(const std::string& title, int width, int height) {
     // first); SDL_QUIT then only comes from a terminating signal.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_SCREENSAVER_INHIBIT_ACTIVITY_NAME, "Zenbox");
+    std::signal(SIGHUP, onHangUp);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
       if (!headless_) refuseDisplay(SDL_GetError());
       return false;
@@ -110,15 +119,24 @@ void SdlWindow::destroy() {
   if (!window_) return;
   presenter_.reset();
   xWait_ = XEventWait{};
-  SDL_DestroyWindow(window_);
+  // A window on a server that is gone is gone with it; SDL would wait
+  // forever for the server to confirm.
+  if (!XEventWait::displayLost()) SDL_DestroyWindow(window_);
   window_ = nullptr;
   pending_.clear();
   push(WindowEvent::Quit);
 }
 
 bool SdlWindow::pollEvent(WindowEvent& event) {
+  if (window_ && !sessionEnded_ && (hungUp || XEventWait::displayLost())) {
+    // The run ends as for a terminating signal; a display that is gone is
+    // asked nothing more.
+    sessionEnded_ = true;
+    pending_.clear();
+    push(WindowEvent::Quit);
+  }
   SDL_Event e;
-  while (pending_.empty() && window_ && SDL_PollEvent(&e)) translate(e);
+  while (pending_.empty() && window_ && !sessionEnded_ && SDL_PollEvent(&e)) translate(e);
   if (pending_.empty() && window_) {
     padEvents_.clear();
     pads_.repeat(padEvents_);
@@ -135,7 +153,7 @@ void SdlWindow::waitEvent(int timeoutMs) {
     if (timeoutMs > 0) virtualClock_->advance(static_cast<uint32_t>(timeoutMs));
     return;
   }
-  if (!pending_.empty()) return;
+  if (!pending_.empty() || sessionEnded_ || XEventWait::displayLost()) return;
   // A held pad direction repeats in time.
   int repeatIn = pads_.msToRepeat();
   if (repeatIn >= 0 && repeatIn < timeoutMs) timeoutMs = repeatIn;
@@ -274,7 +292,7 @@ void SdlWindow::present() {
   if (!frame_) return;
   std::vector<FrameBuffer::Rect> changed = frame_->takeDirty();
   // Nothing is seen without a display, and a tick that changed nothing sends nothing.
-  if (headless_ || !presenter_ || (changed.empty() && !mustPresent_)) return;
+  if (headless_ || !presenter_ || (changed.empty() && !mustPresent_) || XEventWait::displayLost()) return;
   presenter_->present(*frame_, viewW_, viewH_, changed, mustPresent_);
   mustPresent_ = false;
 }

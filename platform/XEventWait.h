@@ -16,6 +16,11 @@ public:
   // X library already holds end the wait at once; SDL's own queue must have
   // been emptied by the caller.
   void wait(int timeoutMs);
+  // True once the connection to the X server broke (the server ended or the
+  // session closed): the library is told to carry on rather than end the
+  // process, so the game can still be saved, and every later X call
+  // returns at once.
+  static bool displayLost();
 
 private:
   void* display_ = nullptr;

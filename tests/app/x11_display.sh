@@ -23,7 +23,9 @@
 # MODE "restore" (1920x1080): a first start (full screen), F4 to a window
 # at the 1.5x default, the window resized through the window manager, F3
 # minimises; the window manager's activate brings it back mapped, at its
-# size and drawn.
+# size and drawn. MODE "lost" (1920x1080): a game on the board ends with the
+# session, by a hang-up and then by the X server going away; each time the
+# game is saved and the run ends normally.
 set -u
 ZENBOX=$1
 DATA=$2
@@ -32,7 +34,7 @@ MODE=$3
 . "$(dirname "$0")/x11_common.sh"
 
 case $MODE in
-  fullscreen | pointer | steps | nowm | restore) SCREEN=1920x1080 ;;
+  fullscreen | pointer | steps | nowm | restore | lost) SCREEN=1920x1080 ;;
   zoom) SCREEN=2560x1440 ;;
   *) fail "unknown mode $MODE" ;;
 esac
@@ -117,6 +119,41 @@ if [ "$MODE" = restore ]; then
   }
   until_true 30 drawn || fail "the restored window is not drawn"
   echo "x11 display (restore): all checks passed"
+  exit 0
+fi
+
+if [ "$MODE" = lost ]; then
+  # A private data folder, where the saves can be looked for.
+  mkdir "$WORK/data"
+  for d in "$DATA"/*/; do ln -s "$(cd "$d" && pwd)" "$WORK/data/"; done
+  rm -f "$WORK/data/save"
+  XSERVER=${PIDS[0]}
+  # Plays a first start's game for a few seconds, ends the session with
+  # "$@" and expects the run to end with status 0 and the game saved.
+  play_then() {
+    rm -rf "$WORK/data/save" "$WORK/data/zenbox.cfg"
+    SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$ZENBOX" --windowed --data "$WORK/data" >"$WORK/zenbox.log" 2>&1 &
+    APP=$!
+    PIDS+=($APP)
+    WIN=$(timeout 20 xdotool search --sync --onlyvisible --name '^Zenbox$' | head -n1)
+    [ -n "$WIN" ] || fail "no window mapped"
+    xdotool key --window "$WIN" space  # ends the intro
+    until_true 30 size_is 1200x900 || fail "the main screen did not open at 1.5x: $(window_size)"
+    sleep 3
+    xdotool mousemove --window "$WIN" 930 817 click 1  # "Play!" at 1.5x
+    sleep 4
+    "$@"
+    until_true 30 sh -c "! kill -0 $APP 2>/dev/null" || fail "the game runs on after: $*"
+    local rc=0
+    wait "$APP" || rc=$?
+    [ $rc = 0 ] || fail "the run ended with status $rc after: $* ($(tr '\n' ' ' <"$WORK/zenbox.log"))"
+    ls "$WORK/data/save/"*.sav >/dev/null 2>&1 || fail "the game was not saved after: $*"
+  }
+  hang_up() { kill -HUP "$APP"; }
+  play_then hang_up
+  play_then kill "$XSERVER"
+  grep -q "connection to the display was lost" "$WORK/zenbox.log" || fail "no word of the lost display"
+  echo "x11 display (lost): all checks passed"
   exit 0
 fi
 
