@@ -7,10 +7,14 @@
 
 #include "platform/Clock.h"
 #include "platform/Language.h"
+#include "platform/XEventWait.h"
 
 OWindow::OWindow(zb::PlatformWindow& platform) : platform_(platform) {}
 
-OWindow::~OWindow() = default;
+OWindow::~OWindow() {
+  // The window may still go down with the display after the run.
+  zb::setDisplayLostHandler([status = quitCode_] { return status; });
+}
 
 bool OWindow::onCreate() { return false; }
 void OWindow::onDestroy() {}
@@ -71,6 +75,14 @@ int OWindow::runLoop() {
   // rest the loop only wakes for input (and now and then to look again).
   constexpr int kRestWaitMs = 1000;
   lastTickTime_ = zb::nowMs();
+  // The display going away ends the run where it is, as leaving does.
+  zb::setDisplayLostHandler([this] {
+    if (!ended_) {
+      ended_ = true;
+      onDestroy();
+    }
+    return quitCode_;
+  });
   for (;;) {
     zb::WindowEvent event;
     if (platform_.pollEvent(event)) {
@@ -105,6 +117,7 @@ int OWindow::runLoop() {
     platform_.present();
     resting_ = atRest();
   }
+  ended_ = true;
   onDestroy();
   return quitCode_;
 }

@@ -128,4 +128,6 @@ private:
   zb::PlatformWindow& platform_;
   std::vector<std::unique_ptr<OCommandItem>> commandItems_;
   int quitCode_ = 0;
+  // The run loop has ended and the screens were taken down.
+  bool ended_ = false;
 };

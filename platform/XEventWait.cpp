@@ -5,9 +5,9 @@
 #include <poll.h>
 
 #include <algorithm>
-
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 
 namespace zb {
 
@@ -15,17 +15,26 @@ namespace {
 
 std::atomic<bool> lost{false};
 
-#if defined(SDL_VIDEO_DRIVER_X11)
-// The library's own handler would exit(1) at once, with the game unsaved
-// and other threads still running; these say so and let the run end.
-int onIOError(Display*) {
-  if (!lost.exchange(true)) std::fprintf(stderr, "zenbox: the connection to the display was lost\n");
-  return 0;
+std::function<int()>& lostHandler() {
+  static std::function<int()> handler;
+  return handler;
 }
-void onConnectionBroken(Display*, void*) { lost = true; }
+
+#if defined(SDL_VIDEO_DRIVER_X11)
+// Never returns: once this handler returns, the library would either exit
+// or, told not to, leave any wait for the server spinning forever.
+int onIOError(Display*) {
+  if (lost.exchange(true)) std::_Exit(1);  // broken again while ending
+  std::fprintf(stderr, "zenbox: the connection to the display was lost\n");
+  const int status = lostHandler() ? lostHandler()() : 0;
+  std::fflush(nullptr);
+  std::_Exit(status);
+}
 #endif
 
 }  // namespace
+
+void setDisplayLostHandler(std::function<int()> handler) { lostHandler() = std::move(handler); }
 
 bool XEventWait::displayLost() { return lost; }
 
@@ -39,7 +48,6 @@ bool XEventWait::attach(SDL_Window* window) {
   display_ = info.info.x11.display;
   fd_ = XConnectionNumber(info.info.x11.display);
   XSetIOErrorHandler(onIOError);
-  XSetIOErrorExitHandler(info.info.x11.display, onConnectionBroken, nullptr);
 #endif
   return attached();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 struct SDL_Window;
 
 namespace zb {
@@ -17,14 +19,19 @@ public:
   // been emptied by the caller.
   void wait(int timeoutMs);
   // True once the connection to the X server broke (the server ended or the
-  // session closed): the library is told to carry on rather than end the
-  // process, so the game can still be saved, and every later X call
-  // returns at once.
+  // session closed).
   static bool displayLost();
 
 private:
   void* display_ = nullptr;
   int fd_ = -1;
 };
+
+// What ends the run when the X server goes away under it. The X library
+// would exit(1) at once, with the game unsaved and other threads running;
+// instead `handler` runs once, on the thread that found the connection
+// broken (it may save, but must not draw), and the process then ends with
+// the status it returns. Without a handler the status is 0.
+void setDisplayLostHandler(std::function<int()> handler);
 
 }  // namespace zb

@@ -25,7 +25,8 @@
 # minimises; the window manager's activate brings it back mapped, at its
 # size and drawn. MODE "lost" (1920x1080): a game on the board ends with the
 # session, by a hang-up and then by the X server going away; each time the
-# game is saved and the run ends normally.
+# game is saved and the run ends normally; so too when SIGTERM and the
+# server's end come at once.
 set -u
 ZENBOX=$1
 DATA=$2
@@ -127,7 +128,6 @@ if [ "$MODE" = lost ]; then
   mkdir "$WORK/data"
   for d in "$DATA"/*/; do ln -s "$(cd "$d" && pwd)" "$WORK/data/"; done
   rm -f "$WORK/data/save"
-  XSERVER=${PIDS[0]}
   # Plays a first start's game for a few seconds, ends the session with
   # "$@" and expects the run to end with status 0 and the game saved.
   play_then() {
@@ -150,9 +150,16 @@ if [ "$MODE" = lost ]; then
     ls "$WORK/data/save/"*.sav >/dev/null 2>&1 || fail "the game was not saved after: $*"
   }
   hang_up() { kill -HUP "$APP"; }
+  x_ends() { kill "$XSERVER"; }
+  # Logging out: the session's SIGTERM and the server's end come together.
+  both_end() { kill "$APP" "$XSERVER"; }
+  XSERVER=${PIDS[0]}
   play_then hang_up
-  play_then kill "$XSERVER"
+  play_then x_ends
   grep -q "connection to the display was lost" "$WORK/zenbox.log" || fail "no word of the lost display"
+  start_x "$SCREEN"
+  XSERVER=${PIDS[-2]}
+  play_then both_end
   echo "x11 display (lost): all checks passed"
   exit 0
 fi
