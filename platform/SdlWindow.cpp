@@ -40,9 +40,7 @@ SdlWindow::SdlWindow(bool headless, ManualClock* virtualClock) : headless_(headl
 
 SdlWindow::~SdlWindow() {
   destroy();
-  // Closing the connections to a server that is gone would end the
-  // process inside the X library; they go with it instead.
-  if (videoStarted_ && !XEventWait::displayLost()) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 void SdlWindow::useDummyDrivers() {
@@ -119,18 +117,15 @@ void SdlWindow::destroy() {
   if (!window_) return;
   presenter_.reset();
   xWait_ = XEventWait{};
-  // A window on a server that is gone is gone with it; SDL would wait
-  // forever for the server to confirm.
-  if (!XEventWait::displayLost()) SDL_DestroyWindow(window_);
+  SDL_DestroyWindow(window_);
   window_ = nullptr;
   pending_.clear();
   push(WindowEvent::Quit);
 }
 
 bool SdlWindow::pollEvent(WindowEvent& event) {
-  if (window_ && !sessionEnded_ && (hungUp || XEventWait::displayLost())) {
-    // The run ends as for a terminating signal; a display that is gone is
-    // asked nothing more.
+  if (window_ && !sessionEnded_ && hungUp) {
+    // The run ends as for a terminating signal.
     sessionEnded_ = true;
     pending_.clear();
     push(WindowEvent::Quit);
@@ -153,7 +148,7 @@ void SdlWindow::waitEvent(int timeoutMs) {
     if (timeoutMs > 0) virtualClock_->advance(static_cast<uint32_t>(timeoutMs));
     return;
   }
-  if (!pending_.empty() || sessionEnded_ || XEventWait::displayLost()) return;
+  if (!pending_.empty() || sessionEnded_) return;
   // A held pad direction repeats in time.
   int repeatIn = pads_.msToRepeat();
   if (repeatIn >= 0 && repeatIn < timeoutMs) timeoutMs = repeatIn;
@@ -292,7 +287,7 @@ void SdlWindow::present() {
   if (!frame_) return;
   std::vector<FrameBuffer::Rect> changed = frame_->takeDirty();
   // Nothing is seen without a display, and a tick that changed nothing sends nothing.
-  if (headless_ || !presenter_ || (changed.empty() && !mustPresent_) || XEventWait::displayLost()) return;
+  if (headless_ || !presenter_ || (changed.empty() && !mustPresent_)) return;
   presenter_->present(*frame_, viewW_, viewH_, changed, mustPresent_);
   mustPresent_ = false;
 }

@@ -114,7 +114,7 @@ private:
     int x = 0, y = 0, windowX = 0, windowY = 0;
   } anchor_;
   bool noDisplay_ = false;
-  // A hang-up or a lost display asked the run to end.
+  // A hang-up asked the run to end.
   bool sessionEnded_ = false;
   // The pointer in window units, as the last motion or cursorPos query
   // found it; forgotten whenever the window changes under it.

@@ -36,8 +36,6 @@ int onIOError(Display*) {
 
 void setDisplayLostHandler(std::function<int()> handler) { lostHandler() = std::move(handler); }
 
-bool XEventWait::displayLost() { return lost; }
-
 bool XEventWait::attach(SDL_Window* window) {
   display_ = nullptr;
   fd_ = -1;
@@ -54,7 +52,7 @@ bool XEventWait::attach(SDL_Window* window) {
 
 void XEventWait::wait(int timeoutMs) {
 #if defined(SDL_VIDEO_DRIVER_X11)
-  if (!attached() || lost) return;
+  if (!attached()) return;
   auto* display = static_cast<Display*>(display_);
   // A request left in the buffer could be what the server's answer waits on.
   XFlush(display);

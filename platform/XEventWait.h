@@ -18,9 +18,6 @@ public:
   // X library already holds end the wait at once; SDL's own queue must have
   // been emptied by the caller.
   void wait(int timeoutMs);
-  // True once the connection to the X server broke (the server ended or the
-  // session closed).
-  static bool displayLost();
 
 private:
   void* display_ = nullptr;
